@@ -1,0 +1,8 @@
+#pragma once
+#include <string>
+
+// Ends the game after a fatal start-up error: writes `line` and a line end to standard
+// output, flushes it, waits for Enter when standard input is a terminal (so a player can
+// read the console before it closes, while tests and scripts never hang), then exits the
+// process with code -1.
+[[noreturn]] void fatalExit(const std::string& line);

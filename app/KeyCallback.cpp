@@ -1,0 +1,5 @@
+#include "app/KeyCallback.h"
+
+void keyCallback(GLFWwindow*, int, int, int, int)
+{
+}

@@ -1,0 +1,101 @@
+#pragma once
+#include "render/GL.h"
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+#include <vector>
+
+namespace vantor::util { class Window; class Texture; }
+namespace vantor::shadercode { class Shader; class CustomShader; }
+namespace vantor::scene {
+class Camera; class DirectionalLight; class Hero; class Obstacle; class Ingredient;
+class WallPiece; class SimpleModelTexNon; class Skybox;
+}
+namespace FMOD { class Sound; class Channel; }
+class btDiscreteDynamicsWorld; class btDefaultMotionState; class btRigidBody; class btDbvtBroadphase;
+class btDefaultCollisionConfiguration; class btCollisionDispatcher; class btSequentialImpulseConstraintSolver;
+class BulletDebugRenderer;
+class TextOverlay;
+struct GameState;
+
+// The top-level object: owns every scene object, model prototype, shader program, render
+// target, the physics world and the attempt's state, all through plain pointers that
+// cleanup() releases in a fixed order. Exactly one exists, created by startUp().
+class Game {
+public:
+    Game();
+    ~Game();
+
+    // Builds light, camera, programs, hero, course, text, sound, render targets, physics and
+    // state, in that order, with its log lines. May end the process on a fatal resource error.
+    void init();
+    void update(double deltaTime); // seconds since the previous frame
+    void render();
+    // Applies nearestSampling and mipmapMode to every texture in `textures`.
+    void applyTextureSettings();
+    void cleanup();
+
+    vantor::util::Window* window = nullptr; // not owned: the process-wide window
+    vantor::scene::Camera* camera = nullptr; // owned
+    std::vector<vantor::scene::Obstacle*> obstacles;     // owned elements, in level-file order
+    std::vector<vantor::scene::Ingredient*> ingredients; // owned elements, in level-file order
+    std::vector<vantor::scene::WallPiece*> wallPieces;   // owned elements, in level-file order
+    std::vector<vantor::util::Texture*> textures; // not owned (the models own them): first texture of each prototype
+    FMOD::Sound* music = nullptr;          // the looping background stream
+    FMOD::Channel* musicChannel = nullptr; // the channel playing it
+    vantor::scene::DirectionalLight* light = nullptr;              // owned
+    vantor::shadercode::Shader* normalMappingShader = nullptr;       // owned; lit, shadowed, normal-mapped objects
+    vantor::shadercode::CustomShader* shadowMappingShader = nullptr; // owned; depth from the light
+    vantor::shadercode::CustomShader* glowShader = nullptr;          // owned; fruit colour into the glow map
+    vantor::shadercode::CustomShader* shadowDebugShader = nullptr;   // owned; a view of the shadow map, never drawn
+    vantor::shadercode::CustomShader* blurShader = nullptr;          // owned; blurs the glow map to window size
+    vantor::shadercode::Shader* mixerShader = nullptr;               // owned; composes the frame
+    vantor::scene::Hero* hero = nullptr; // owned
+
+    // Render targets and the full-screen quad; GL names, owned.
+    GLuint shadowFramebuffer = 0;
+    GLuint shadowDepthTexture = 0;    // 4096 x 4096 comparison sampler
+    GLuint quadVertexBuffer = 0;      // six clip-space positions
+    GLuint shadowDebugQuadArray = 0;
+    GLuint blurQuadArray = 0;
+    GLuint mixerQuadArray = 0;
+    glm::mat4 depthBiasVP;        // bias x light projection x light view of the last shadow pass
+    GLuint glowFramebuffer = 0;
+    GLuint glowTexture = 0;           // 128 x 128
+    GLuint glowDepthBuffer = 0;
+    GLuint blurFramebuffer = 0;
+    GLuint blurTexture = 0;           // window size
+    GLuint sceneFramebuffer = 0;
+    GLuint sceneTexture = 0;          // window size
+    GLuint sceneDepthBuffer = 0;
+    GLuint hudFramebuffer = 0;
+    GLuint hudTexture = 0;            // window size
+    GLuint hudDepthBuffer = 0;
+
+    // Physics; all owned. The world goes before the parts it was built from.
+    btDiscreteDynamicsWorld* dynamicsWorld = nullptr;
+    btDefaultMotionState* groundMotionState = nullptr;
+    btRigidBody* groundBody = nullptr; // static plane far below the course
+    btDbvtBroadphase* broadphase = nullptr;
+    btDefaultCollisionConfiguration* collisionConfiguration = nullptr;
+    btCollisionDispatcher* dispatcher = nullptr;
+    btSequentialImpulseConstraintSolver* solver = nullptr;
+
+    BulletDebugRenderer* debugRenderer = nullptr; // owned; the world's debug drawer
+    GameState* state = nullptr;                   // owned; the current attempt
+    TextOverlay* textOverlay = nullptr;           // owned; heads-up text
+
+    // Model prototypes, loaded once and shared by every course object that looks alike; owned.
+    vantor::scene::WallPiece* straightWallPrototype = nullptr;
+    vantor::scene::WallPiece* endWallPrototype = nullptr;
+    vantor::scene::WallPiece* curveWallPrototype = nullptr;
+    vantor::scene::SimpleModelTexNon* fencePrototype = nullptr;
+    vantor::scene::SimpleModelTexNon* rollerPrototype = nullptr;
+    vantor::scene::SimpleModelTexNon* barricadePrototype = nullptr;
+    vantor::scene::SimpleModelTexNon* sandHeapPrototype = nullptr;
+    vantor::scene::SimpleModelTexNon* bananaPrototype = nullptr;
+    vantor::scene::SimpleModelTexNon* applePrototype = nullptr;
+
+    vantor::scene::Skybox* skybox = nullptr;            // owned
+    vantor::shadercode::Shader* basicShader = nullptr;  // owned; the sky box's program
+};

@@ -1,0 +1,76 @@
+#include "render/Shader.h"
+
+#include "app/FatalExit.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace vantor::shadercode {
+
+Shader::Shader(const std::string& vertexFile, const std::string& fragmentFile)
+    : program(0), vertexShader(0), fragmentShader(0)
+{
+    program = glCreateProgram();
+    if (program == 0)
+        fatalExit("Could not retrieve program handle");
+    loadShader(vertexFile, GL_VERTEX_SHADER, vertexShader);
+    loadShader(fragmentFile, GL_FRAGMENT_SHADER, fragmentShader);
+    linkProgram();
+}
+
+Shader::~Shader()
+{
+    glDeleteProgram(program);
+    glDeleteShader(vertexShader);
+    glDeleteShader(fragmentShader);
+}
+
+void Shader::loadShader(const std::string& file, GLenum type, GLuint& handle)
+{
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream.good())
+        fatalExit("Failed to open shader file");
+    // The text goes to the compiler byte for byte.
+    std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    stream.close();
+
+    handle = glCreateShader(type);
+    if (handle == 0)
+        fatalExit("Failed to create shader");
+    const GLchar* source = text.c_str();
+    glShaderSource(handle, 1, &source, nullptr);
+    glCompileShader(handle);
+
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(handle, GL_COMPILE_STATUS, &compiled);
+    if (compiled == GL_TRUE)
+        return;
+
+    GLint logLength = 0;
+    glGetShaderiv(handle, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<GLchar> log(logLength + 1, '\0');
+    glGetShaderInfoLog(handle, logLength + 1, nullptr, log.data());
+    fatalExit("Failed to compile shader: " + file + "\n" + log.data());
+}
+
+void Shader::linkProgram()
+{
+    glAttachShader(program, vertexShader);
+    glAttachShader(program, fragmentShader);
+    glBindFragDataLocation(program, 0, "fragColor");
+    glLinkProgram(program);
+
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked == GL_TRUE)
+        return;
+
+    GLint logLength = 0;
+    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<GLchar> log(logLength + 1, '\0');
+    glGetProgramInfoLog(program, logLength, nullptr, log.data());
+    fatalExit(std::string("Failed to link shader program\n") + log.data());
+}
+
+} // namespace vantor::shadercode
