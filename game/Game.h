@@ -29,6 +29,11 @@ public:
     // Builds light, camera, programs, hero, course, text, sound, render targets, physics and
     // state, in that order, with its log lines. May end the process on a fatal resource error.
     void init();
+    // Loads the model prototypes and the sky box, reads "../Models/level.json" and builds the
+    // course: wall pieces, obstacles, fruit and the goal position.
+    void loadLevel();
+    // Creates the obstacle or fruit of one slot of a wall piece and appends it to its list.
+    void placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix);
     void update(double deltaTime); // seconds since the previous frame
     void render();
     // Applies nearestSampling and mipmapMode to every texture in `textures`.
