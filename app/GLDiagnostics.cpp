@@ -93,9 +93,13 @@ std::string formatGLError(GLenum error, const std::string& label)
     return report;
 }
 
+void reportGLErrors(const std::string& label, GLenum (*nextError)(), std::ostream& out)
+{
+    for (GLenum error = nextError(); error != GL_NO_ERROR; error = nextError())
+        out << formatGLError(error, label) << std::flush;
+}
+
 void checkGLError(const std::string& label)
 {
-    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
-        std::cout << formatGLError(error, label);
-    std::cout.flush();
+    reportGLErrors(label, [] { return glGetError(); }, std::cout);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "render/GL.h"
 
+#include <iosfwd>
 #include <string>
 
 // "OpenGL Error: <message> [Source = <name>, Type = <name>, Severity = <name>, ID = <id>]".
@@ -13,6 +14,9 @@ void GLAPIENTRY debugMessageCallback(GLenum source, GLenum type, GLuint id, GLen
 
 // The report of one queued OpenGL error under `label`, exactly as checkGLError prints it.
 std::string formatGLError(GLenum error, const std::string& label);
+
+// Prints the report of every error that nextError() hands out until it returns GL_NO_ERROR.
+void reportGLErrors(const std::string& label, GLenum (*nextError)(), std::ostream& out);
 
 // Drains the OpenGL error queue, printing each error in queue order. Never stops the game.
 void checkGLError(const std::string& label);
