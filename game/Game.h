@@ -103,4 +103,15 @@ public:
 
     vantor::scene::Skybox* skybox = nullptr;            // owned
     vantor::shadercode::Shader* basicShader = nullptr;  // owned; the sky box's program
+
+private:
+    // Render targets and the full-screen quad: created by init, released by cleanup.
+    void createRenderTargets();
+    void deleteRenderTargets();
+    // The passes of one frame, in the order render() runs them.
+    void renderShadowMap();
+    void renderGlowMap();
+    void renderScene();
+    void renderHud();
+    void composeFrame();
 };
