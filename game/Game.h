@@ -12,7 +12,7 @@ class Camera; class DirectionalLight; class Hero; class Obstacle; class Ingredie
 class WallPiece; class SimpleModelTexNon; class Skybox;
 }
 namespace FMOD { class Sound; class Channel; }
-class btDiscreteDynamicsWorld; class btDefaultMotionState; class btRigidBody; class btDbvtBroadphase;
+class btDiscreteDynamicsWorld; class btStaticPlaneShape; class btDefaultMotionState; class btRigidBody; class btDbvtBroadphase;
 class btDefaultCollisionConfiguration; class btCollisionDispatcher; class btSequentialImpulseConstraintSolver;
 class BulletDebugRenderer;
 class TextOverlay;
@@ -81,6 +81,7 @@ public:
     btDiscreteDynamicsWorld* dynamicsWorld = nullptr;
     btDefaultMotionState* groundMotionState = nullptr;
     btRigidBody* groundBody = nullptr; // static plane far below the course
+    btStaticPlaneShape* groundShape = nullptr; // the ground body's shape
     btDbvtBroadphase* broadphase = nullptr;
     btDefaultCollisionConfiguration* collisionConfiguration = nullptr;
     btCollisionDispatcher* dispatcher = nullptr;
@@ -105,6 +106,10 @@ public:
     vantor::shadercode::Shader* basicShader = nullptr;  // owned; the sky box's program
 
 private:
+    // The world with its ground plane, holding the hero's and every course object's body.
+    void createPhysicsWorld();
+    // R: the attempt starts again, the course's fruit back in place; the rest stays.
+    void replay();
     // Render targets and the full-screen quad: created by init, released by cleanup.
     void createRenderTargets();
     void deleteRenderTargets();

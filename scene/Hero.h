@@ -1,0 +1,39 @@
+#pragma once
+#include "model/SimpleModelTexNon.h"
+
+#include <LinearMath/btVector3.h>
+
+class btRigidBody; class btSphereShape; class btDefaultMotionState;
+
+namespace vantor::scene {
+
+// The ball the player steers: the hero model drawn at half size on a dynamic sphere of
+// radius 0.5. W, S, A, D push it relative to the camera and Space jumps, but only once it
+// has touched a wall piece since its last jump.
+class Hero : public SimpleModelTexNon {
+public:
+    Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader);
+    // The body must be out of the physics world already.
+    ~Hero() override;
+
+    // Copies the body's pose into the model matrix and the state, then turns the keys
+    // into impulses. deltaTime in seconds.
+    void update(double deltaTime, GameState* state) override;
+    // Back to the start position at rest; the ball keeps its orientation.
+    void reset();
+
+    void onCollisionWithWallPiece(WallPiece* wall) override;
+    void onCollisionWithObstacle(Obstacle* obstacle) override;
+    void onCollisionWithIngredient(Ingredient* ingredient) override;
+    void collideWith(collision::ICollision* other) override;
+
+    btRigidBody* rigidBody;            // owned; dynamic, mass 20, user pointer = the hero
+    btSphereShape* collisionShape;     // owned; radius 0.5
+    btDefaultMotionState* motionState; // owned
+    btVector3 startPosition;           // world; where the ball is dropped at start and replay
+    bool onWall;                       // touched a wall piece since the last jump
+    btVector3 position;                // world; the ball's centre as read by the last update
+    GameState* state;                  // not owned: the state given to the last update
+};
+
+} // namespace vantor::scene
