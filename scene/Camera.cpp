@@ -1,0 +1,96 @@
+#include "scene/Camera.h"
+
+#include "app/Globals.h"
+#include "app/Input.h"
+#include "app/Window.h"
+#include "game/GameState.h"
+
+#include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace vantor::scene {
+
+namespace {
+const float halfPi = 1.5707964f;
+}
+
+void applyMouseLook(float& horizontalAngle, float& verticalAngle, float mouseSpeed, int centerX, int centerY,
+                    double cursorX, double cursorY)
+{
+    horizontalAngle += mouseSpeed * float(centerX - cursorX);
+    verticalAngle += mouseSpeed * float(centerY - cursorY);
+    if (verticalAngle < -halfPi)
+        verticalAngle = -halfPi;
+    else if (verticalAngle > halfPi)
+        verticalAngle = halfPi;
+}
+
+Camera::Camera()
+    : SceneObject(glm::mat4(0.0f)), position(0.0f), horizontalAngle(0.0f), verticalAngle(0.0f),
+      fieldOfView(1.0471976f), mouseSpeed(0.006f), speed(10.0f), nearPlane(0.1f), farPlane(100.0f),
+      viewMatrix(1.0f), projectionMatrix(1.0f), keyForward(87), keyBackward(83), keyLeft(65), keyRight(68),
+      frustumPlanes{}
+{
+}
+
+void Camera::mouseLook(util::Window* window)
+{
+    const int centerX = windowWidth / 2;
+    const int centerY = windowHeight / 2;
+    double x = 0.0;
+    double y = 0.0;
+    input->getCursorPos(window->handle, x, y);
+    input->setCursorPos(window->handle, centerX, centerY);
+    applyMouseLook(horizontalAngle, verticalAngle, mouseSpeed, centerX, centerY, x, y);
+}
+
+void Camera::updateProjection()
+{
+    projectionMatrix = glm::perspective(fieldOfView, float(windowWidth) / float(windowHeight), nearPlane, farPlane);
+}
+
+void Camera::update(double, GameState* state)
+{
+    mouseLook(state->window);
+    const glm::mat4 yaw = glm::rotate(glm::mat4(1.0f), horizontalAngle, glm::vec3(0.0f, 1.0f, 0.0f));
+    position = state->heroPosition + glm::vec3(yaw * glm::vec4(0.0f, 2.0f, 5.0f, 0.0f));
+    state->viewDirection = glm::normalize(position - state->heroPosition);
+    updateProjection();
+    viewMatrix = glm::lookAt(position, state->heroPosition, glm::vec3(0.0f, 1.0f, 0.0f));
+    updateFrustumPlanes(projectionMatrix * viewMatrix);
+}
+
+void Camera::draw(unsigned int)
+{
+}
+
+void Camera::updateFreeCamera(util::Window* window, float deltaTime)
+{
+    mouseLook(window);
+    const float h = horizontalAngle;
+    const float v = verticalAngle;
+    const glm::vec3 direction(std::cos(v) * std::sin(h), std::sin(v), std::cos(v) * std::cos(h));
+    // NOTE: 1.57, not pi/2: the right vector is tilted very slightly, as it always was.
+    const glm::vec3 right(std::sin(h - 1.57f), 0.0f, std::cos(h - 1.57f));
+    const glm::vec3 up = glm::cross(right, direction);
+
+    const float step = deltaTime * speed;
+    if (input->isKeyDown(window->handle, keyForward))
+        position += direction * step;
+    if (input->isKeyDown(window->handle, keyBackward))
+        position -= direction * step;
+    if (input->isKeyDown(window->handle, keyLeft))
+        position -= right * step;
+    if (input->isKeyDown(window->handle, keyRight))
+        position += right * step;
+
+    updateProjection();
+    viewMatrix = glm::lookAt(position, position + direction, up);
+}
+
+void Camera::updateFrustumPlanes(const glm::mat4& viewProjection)
+{
+    frustumPlanes = computeFrustumPlanes(viewProjection);
+}
+
+} // namespace vantor::scene

@@ -1,0 +1,53 @@
+#pragma once
+#include "scene/Frustum.h"
+#include "scene/SceneObject.h"
+
+namespace vantor::util { class Window; }
+
+namespace vantor::scene {
+
+// Turns the view by the cursor's offset from the window centre (cx, cy), in pixels, at
+// `mouseSpeed` radians a pixel, and keeps the pitch within [-pi/2, pi/2].
+void applyMouseLook(float& horizontalAngle, float& verticalAngle, float mouseSpeed, int centerX, int centerY,
+                    double cursorX, double cursorY);
+
+// The eye of the scene: the view and projection matrices and the frustum planes for
+// culling. It follows the hero (update) or flies freely (updateFreeCamera); both modes
+// read the mouse as relative motion and put the cursor back to the window centre.
+// Keys and cursor are read through `input`.
+class Camera : public SceneObject {
+public:
+    Camera();
+
+    // Follow mode: orbits the hero 2 up and 5 behind, turned by the yaw; writes the
+    // direction from the hero to the eye into the state. deltaTime is not used.
+    void update(double deltaTime, GameState* state) override;
+    // The camera is never drawn.
+    void draw(unsigned int levelOfDetail) override;
+    // Free mode, steered by mouse and the movement keys. The frustum planes stay those of
+    // the last follow-mode frame.
+    void updateFreeCamera(util::Window* window, float deltaTime);
+    void updateFrustumPlanes(const glm::mat4& viewProjection);
+
+    glm::vec3 position;         // world; the eye
+    float horizontalAngle;      // radians; yaw about +y
+    float verticalAngle;        // radians; pitch, within [-pi/2, pi/2]
+    float fieldOfView;          // radians; vertical
+    float mouseSpeed;           // radians a pixel
+    float speed;                // world units a second, free mode
+    float nearPlane;            // world units
+    float farPlane;             // world units
+    glm::mat4 viewMatrix;       // world to eye
+    glm::mat4 projectionMatrix; // eye to clip
+    int keyForward;             // GLFW key code, free mode
+    int keyBackward;            // GLFW key code, free mode
+    int keyLeft;                // GLFW key code, free mode
+    int keyRight;               // GLFW key code, free mode
+    FrustumPlanes frustumPlanes; // world space, normalised; from the last follow-mode frame
+
+private:
+    void mouseLook(util::Window* window);
+    void updateProjection();
+};
+
+} // namespace vantor::scene
