@@ -1,0 +1,52 @@
+#include "model/SimpleModelTexNon.h"
+
+#include "model/MeshDraw.h"
+#include "model/ModelImport.h"
+#include "render/Shader.h"
+#include "render/Texture.h"
+
+namespace vantor::scene {
+
+SimpleModelTexNon::SimpleModelTexNon(const glm::mat4& modelMatrix, shadercode::Shader* shader,
+                                     shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader,
+                                     const std::string& fileName)
+    : SceneObject(modelMatrix), shader(shader)
+{
+    this->shadowShader = shadowShader;
+    this->glowShader = glowShader;
+    loadModel(fileName);
+}
+
+SimpleModelTexNon::~SimpleModelTexNon()
+{
+    for (util::Texture* texture : textures)
+        delete texture;
+    // The records delete their own buffers and vertex arrays.
+}
+
+bool SimpleModelTexNon::loadModel(const std::string& fileName)
+{
+    ImportedModel model;
+    if (!importModel(fileName, ModelKind::Textured, {shader, shadowShader, glowShader}, model))
+        return false;
+    meshes = std::move(model.meshes);
+    textures = std::move(model.textures);
+    collisionVertices = std::move(model.collisionVertices);
+    collisionTriangles = std::move(model.collisionTriangles);
+    boundingSphereCenter = model.box.sphereCenter();
+    boundingSphereRadius = model.box.sphereRadius();
+    return true;
+}
+
+void SimpleModelTexNon::update(double, GameState*)
+{
+}
+
+void SimpleModelTexNon::draw(unsigned int levelOfDetail)
+{
+    if (!visible || levelOfDetail >= meshes.size())
+        return;
+    drawMesh(meshes[levelOfDetail], shader->program, shadowShader, glowShader, textures);
+}
+
+} // namespace vantor::scene
