@@ -1,0 +1,70 @@
+#pragma once
+#include <array>
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+#include <string>
+#include <vector>
+
+namespace vantor::scene {
+
+// One slot of a wall piece: its key in the level file and its place on the piece's grid.
+struct LevelSlot {
+    const char* key; // "lv" ... "rh": lane (l, m, r), then third (v front, m middle, h back)
+    int row;         // lane across the piece, 0 left .. 2 right
+    int column;      // third along the piece, 0 front .. 2 back
+};
+
+// The nine slots of a wall piece, in the order the level file is read and items are placed.
+extern const std::array<LevelSlot, 9> levelSlots;
+
+// One wall piece of the level file, every value already converted to an integer.
+struct LevelElement {
+    int typ;                   // wall kind: 0 end, 1 straight, 2 curve, other unsupported
+    int posx;                  // grid column; world x = -6 * posx
+    int posy;                  // world y
+    int posz;                  // grid row; world z = -6 * posz
+    int dir;                   // quarter turns about +y
+    std::array<int, 9> items;  // item code of each slot, in levelSlots order
+};
+
+// The level file read into plain values, or the line that says why it was rejected.
+struct LevelDescription {
+    bool ok = false;                    // the file was read and follows the format
+    std::string error;                  // when not ok: the "FAILED: ..." text to print
+    std::vector<LevelElement> elements; // when ok: the wall pieces in course order
+};
+
+// Reads the text of a level file. Missing keys take the value 1; numbers are truncated
+// toward zero, true/false count 1/0, null counts 0. Rejected, with one line naming the
+// element index and key: text that is not JSON, a root that is not an object, "elements"
+// that is not an array, an element or its "obstacles" that is missing or not an object,
+// and a string, array, object or out-of-range number where a whole number belongs. A root
+// without "elements" is an empty course. Never throws.
+LevelDescription parseLevel(const std::string& text);
+
+// Wall kinds the course knows.
+bool isSupportedWallType(int typ);
+
+// Where a wall piece stands: translation (-6 posx, posy, -6 posz) times a rotation by
+// dir quarter turns about +y.
+glm::mat4 wallMatrixFor(const LevelElement& element);
+
+// Where the item of a slot stands: wallMatrix * prototypeMatrix * translate(row * 1.13, 0, -2 * column).
+glm::mat4 itemMatrixFor(int row, int column, const glm::mat4& prototypeMatrix, const glm::mat4& wallMatrix);
+
+// The placement every obstacle and fruit prototype is built with: the front left slot.
+glm::mat4 slotPrototypeMatrix();
+
+enum class ItemKind { None, Obstacle, Ingredient };
+// Codes 1-4 are obstacles, 10 and 11 fruit; every other code places nothing.
+ItemKind itemKindFor(int itemCode);
+
+// The goal of a course: the origin of its last supported wall piece. A course without any
+// wall piece has no goal.
+struct CourseGoal {
+    bool exists = false;          // false: no wall piece, the goal test must never fire
+    glm::vec3 position{0.0f};     // world; (0, 0, 0) without a goal
+};
+CourseGoal courseGoalOf(const std::vector<LevelElement>& elements);
+
+} // namespace vantor::scene

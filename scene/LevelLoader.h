@@ -1,0 +1,8 @@
+#pragma once
+#include <glm/vec3.hpp>
+
+// The goal of the course: the origin of its last wall piece, set by Game::loadLevel.
+// A course without wall pieces (or one that could not be read) has no goal; the goal test
+// must then never fire, rather than declare a win near the origin.
+extern glm::vec3 goalPosition; // world units; (0, 0, 0) while courseHasGoal is false
+extern bool courseHasGoal;     // true once a course with at least one wall piece is built
