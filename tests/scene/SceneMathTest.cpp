@@ -1,0 +1,66 @@
+#include "scene/Camera.h"
+#include "scene/Frustum.h"
+#include "scene/LevelOfDetail.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+
+using namespace vantor::scene;
+
+TEST(Frustum, PlanesOfAKnownCameraAreNormalisedAndPointInside)
+{
+    // Eye at the origin looking down -z, 90 degrees square, near 1, far 10.
+    const glm::mat4 projection = glm::perspective(glm::radians(90.0f), 1.0f, 1.0f, 10.0f);
+    const FrustumPlanes planes = computeFrustumPlanes(projection);
+    const float h = std::sqrt(0.5f);
+    const glm::vec4 expected[6] = {{-h, 0, -h, 0}, {h, 0, -h, 0}, {0, -h, -h, 0},
+                                   {0, h, -h, 0},  {0, 0, 1, 10}, {0, 0, -1, -1}};
+    for (int i = 0; i < 6; ++i)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_NEAR(planes[i][c], expected[i][c], 1e-4f) << "plane " << i << " component " << c;
+
+    const glm::mat4 identity(1.0f);
+    EXPECT_TRUE(sphereInFrustum(planes, identity, glm::vec3(0, 0, -5), 0.1f));
+    EXPECT_FALSE(sphereInFrustum(planes, identity, glm::vec3(0, 0, 5), 1.0f)) << "behind the eye";
+    EXPECT_FALSE(sphereInFrustum(planes, identity, glm::vec3(0, 0, -12), 1.0f)) << "beyond the far plane";
+    EXPECT_TRUE(sphereInFrustum(planes, identity, glm::vec3(0, 0, -10.5f), 1.0f)) << "reaching over the far plane";
+    // The sphere's centre is placed by the model matrix.
+    EXPECT_FALSE(sphereInFrustum(planes, glm::translate(identity, glm::vec3(0, 0, 20)), glm::vec3(0, 0, -5), 0.1f));
+}
+
+TEST(Frustum, ASphereTouchingAPlaneFromOutsideIsVisible)
+{
+    FrustumPlanes planes;
+    planes.fill(glm::vec4(0, 0, 0, 100)); // planes far away
+    planes[0] = glm::vec4(1, 0, 0, 0);    // inside where x >= 0
+    const glm::mat4 identity(1.0f);
+    EXPECT_TRUE(sphereInFrustum(planes, identity, glm::vec3(-0.5f, 0, 0), 0.5f));
+    EXPECT_FALSE(sphereInFrustum(planes, identity, glm::vec3(-0.5f, 0, 0), 0.25f));
+}
+
+TEST(MouseLook, TurnsByTheCursorOffsetAndClampsThePitch)
+{
+    float yaw = 0.25f;
+    float pitch = -0.5f;
+    applyMouseLook(yaw, pitch, 0.006f, 400, 300, 400.0, 300.0);
+    EXPECT_EQ(yaw, 0.25f);
+    EXPECT_EQ(pitch, -0.5f);
+
+    applyMouseLook(yaw, pitch, 0.006f, 400, 300, 390.0, 310.0);
+    EXPECT_NEAR(yaw, 0.25f + 0.06f, 1e-6f);
+    EXPECT_NEAR(pitch, -0.5f - 0.06f, 1e-6f);
+
+    applyMouseLook(yaw, pitch, 0.006f, 400, 300, 400.0, -5000.0);
+    EXPECT_EQ(pitch, 1.5707964f);
+    applyMouseLook(yaw, pitch, 0.006f, 400, 300, 400.0, 9000.0);
+    EXPECT_EQ(pitch, -1.5707964f);
+}
+
+TEST(LevelOfDetail, SwitchesAtTheThresholdsThemselves)
+{
+    EXPECT_EQ(levelOfDetailFor(0.0f, 5.0f, 10.0f), 0u);
+    EXPECT_EQ(levelOfDetailFor(4.999f, 5.0f, 10.0f), 0u);
+    EXPECT_EQ(levelOfDetailFor(5.0f, 5.0f, 10.0f), 1u);
+    EXPECT_EQ(levelOfDetailFor(10.0f, 5.0f, 10.0f), 2u);
+    EXPECT_EQ(levelOfDetailFor(1000.0f, 0.1f, 0.2f), 2u);
+}
