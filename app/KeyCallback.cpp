@@ -1,5 +1,18 @@
 #include "app/KeyCallback.h"
 
-void keyCallback(GLFWwindow*, int, int, int, int)
+#include "app/KeyControls.h"
+#include "app/RenderSettings.h"
+#include "render/GL.h"
+
+#include <iostream>
+
+void keyCallback(GLFWwindow*, int key, int, int action, int)
 {
+    std::string message = applySettingsKey(key, action);
+    if (message.empty())
+        return;
+    // Wireframe takes effect at once, in this very frame's passes.
+    if (key == GLFW_KEY_F3)
+        glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
+    std::cout << message << std::endl;
 }

@@ -22,10 +22,6 @@ void Game::render()
 {
 }
 
-void Game::applyTextureSettings()
-{
-}
-
 void Game::cleanup()
 {
 }

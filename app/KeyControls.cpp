@@ -1,0 +1,91 @@
+#include "app/KeyControls.h"
+
+#include "app/RenderSettings.h"
+
+// Only the enumerants are used here, no OpenGL call.
+#include <GL/glew.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <cassert>
+#include <sstream>
+
+namespace {
+
+struct LodPreset {
+    const char* name;
+    float nearDistance; // world units
+    float farDistance;  // world units
+};
+
+const LodPreset lodPresets[3] = {
+    {"Low", 0.1f, 0.2f},
+    {"Medium", 1.0f, 2.0f},
+    {"High", 5.0f, 10.0f},
+};
+
+// Flips `setting` and returns the message for its new value.
+std::string toggle(bool& setting, const char* onMessage, const char* offMessage)
+{
+    setting = !setting;
+    return setting ? onMessage : offMessage;
+}
+
+} // namespace
+
+std::string applySettingsKey(int key, int action)
+{
+    if (action != GLFW_PRESS)
+        return "";
+    switch (key) {
+    case GLFW_KEY_F:
+        return toggle(freeCamera, "Free movable camera activated", "Free movable camera deactivated");
+    case GLFW_KEY_F2:
+        return toggle(showFrametime, "Show Frametime ON", "Show Frametime OFF");
+    case GLFW_KEY_F3:
+        return toggle(wireframe, "Wireframe activated", "Wireframe deactivated");
+    case GLFW_KEY_F4:
+        textureSettingsChanged = true;
+        return toggle(nearestSampling, "\nSamplingquality: Nearest Neighbor", "\nSamplingquality: Bilinear");
+    case GLFW_KEY_F5: {
+        static const char* const messages[3] = {
+            "\nMipMapping: OFF", "\nMipMapping: Nearest Neighbor", "\nMipMapping: Linear"};
+        mipmapMode = (mipmapMode + 1) % 3;
+        textureSettingsChanged = true;
+        return messages[mipmapMode];
+    }
+    case GLFW_KEY_F6: {
+        lodLevel = (lodLevel + 1) % 3;
+        const LodPreset& preset = lodPresets[lodLevel];
+        lodNearDistance = preset.nearDistance;
+        lodFarDistance = preset.farDistance;
+        std::ostringstream message;
+        message << "\nLoD: " << preset.name << " (" << lodNearDistance << ", " << lodFarDistance << ")";
+        return message.str();
+    }
+    case GLFW_KEY_F7:
+        return toggle(glowEnabled, "Glow activated", "Glow deactivated");
+    case GLFW_KEY_F8:
+        return toggle(viewFrustumCulling, "View Frustum Culling ON", "View Frustum Culling OFF");
+    case GLFW_KEY_F9:
+        return toggle(transparencyEnabled, "Transparency activated", "Transparency deactivated");
+    default:
+        return "";
+    }
+}
+
+TextureFilters textureFiltersFor(bool nearestSampling, int mipmapMode)
+{
+    assert(mipmapMode >= 0 && mipmapMode <= 2);
+    static const TextureFilters nearest[3] = {
+        {GL_NEAREST, GL_NEAREST, "MIN: GL_NEAREST, MAG: GL_NEAREST"},
+        {GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST, "MIN: GL_NEAREST_MIPMAP_NEAREST, MAG: GL_NEAREST"},
+        {GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST, "MIN: GL_NEAREST_MIPMAP_LINEAR, MAG: GL_NEAREST"},
+    };
+    static const TextureFilters bilinear[3] = {
+        {GL_LINEAR, GL_LINEAR, "MIN: GL_LINEAR, MAG: GL_LINEAR"},
+        {GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, "MIN: GL_LINEAR_MIPMAP_NEAREST, MAG: GL_LINEAR"},
+        {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, "MIN: GL_LINEAR_MIPMAP_LINEAR, MAG: GL_LINEAR"},
+    };
+    return nearestSampling ? nearest[mipmapMode] : bilinear[mipmapMode];
+}

@@ -1,0 +1,138 @@
+#include "app/KeyCallback.h"
+#include "app/KeyControls.h"
+#include "app/RenderSettings.h"
+
+#include "support/CaptureStdout.h"
+
+#include <GL/glew.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every test starts from the settings a fresh game starts with.
+class KeyControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        freeCamera = false;
+        showFrametime = true;
+        wireframe = false;
+        nearestSampling = false;
+        mipmapMode = 2;
+        textureSettingsChanged = false;
+        lodLevel = 2;
+        lodNearDistance = 5.0f;
+        lodFarDistance = 10.0f;
+        glowEnabled = true;
+        viewFrustumCulling = true;
+        transparencyEnabled = true;
+    }
+    void TearDown() override { SetUp(); }
+};
+
+TEST_F(KeyControlsTest, TogglesWriteTheirOnAndOffMessages)
+{
+    struct Toggle { int key; bool* setting; const char* first; const char* second; };
+    const Toggle toggles[] = {
+        {GLFW_KEY_F, &freeCamera, "Free movable camera activated", "Free movable camera deactivated"},
+        {GLFW_KEY_F2, &showFrametime, "Show Frametime OFF", "Show Frametime ON"},
+        {GLFW_KEY_F3, &wireframe, "Wireframe activated", "Wireframe deactivated"},
+        {GLFW_KEY_F4, &nearestSampling, "\nSamplingquality: Nearest Neighbor", "\nSamplingquality: Bilinear"},
+        {GLFW_KEY_F7, &glowEnabled, "Glow deactivated", "Glow activated"},
+        {GLFW_KEY_F8, &viewFrustumCulling, "View Frustum Culling OFF", "View Frustum Culling ON"},
+        {GLFW_KEY_F9, &transparencyEnabled, "Transparency deactivated", "Transparency activated"},
+    };
+    for (const Toggle& t : toggles) {
+        bool before = *t.setting;
+        EXPECT_EQ(applySettingsKey(t.key, GLFW_PRESS), t.first);
+        EXPECT_NE(*t.setting, before) << t.first;
+        EXPECT_EQ(applySettingsKey(t.key, GLFW_PRESS), t.second);
+        EXPECT_EQ(*t.setting, before) << t.second;
+    }
+}
+
+TEST_F(KeyControlsTest, OnlySamplingAndMipMapKeysAskForNewTextureFilters)
+{
+    for (int key : {GLFW_KEY_F, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F6, GLFW_KEY_F7, GLFW_KEY_F8, GLFW_KEY_F9})
+        applySettingsKey(key, GLFW_PRESS);
+    EXPECT_FALSE(textureSettingsChanged);
+    applySettingsKey(GLFW_KEY_F4, GLFW_PRESS);
+    EXPECT_TRUE(textureSettingsChanged);
+    textureSettingsChanged = false;
+    applySettingsKey(GLFW_KEY_F5, GLFW_PRESS);
+    EXPECT_TRUE(textureSettingsChanged);
+}
+
+TEST_F(KeyControlsTest, MipMappingCyclesFromLinearToOff)
+{
+    EXPECT_EQ(applySettingsKey(GLFW_KEY_F5, GLFW_PRESS), "\nMipMapping: OFF");
+    EXPECT_EQ(mipmapMode, 0);
+    EXPECT_EQ(applySettingsKey(GLFW_KEY_F5, GLFW_PRESS), "\nMipMapping: Nearest Neighbor");
+    EXPECT_EQ(applySettingsKey(GLFW_KEY_F5, GLFW_PRESS), "\nMipMapping: Linear");
+    EXPECT_EQ(mipmapMode, 2);
+}
+
+TEST_F(KeyControlsTest, LevelOfDetailPresetsCycleFromHighToLow)
+{
+    EXPECT_EQ(applySettingsKey(GLFW_KEY_F6, GLFW_PRESS), "\nLoD: Low (0.1, 0.2)");
+    EXPECT_EQ(lodLevel, 0);
+    EXPECT_FLOAT_EQ(lodNearDistance, 0.1f);
+    EXPECT_FLOAT_EQ(lodFarDistance, 0.2f);
+    EXPECT_EQ(applySettingsKey(GLFW_KEY_F6, GLFW_PRESS), "\nLoD: Medium (1, 2)");
+    EXPECT_EQ(applySettingsKey(GLFW_KEY_F6, GLFW_PRESS), "\nLoD: High (5, 10)");
+    EXPECT_EQ(lodLevel, 2);
+    EXPECT_FLOAT_EQ(lodNearDistance, 5.0f);
+    EXPECT_FLOAT_EQ(lodFarDistance, 10.0f);
+}
+
+TEST_F(KeyControlsTest, RepeatsReleasesAndOtherKeysChangeNothing)
+{
+    for (int key : {GLFW_KEY_F, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4, GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7,
+                    GLFW_KEY_F8, GLFW_KEY_F9}) {
+        EXPECT_EQ(applySettingsKey(key, GLFW_REPEAT), "");
+        EXPECT_EQ(applySettingsKey(key, GLFW_RELEASE), "");
+    }
+    for (int key : {GLFW_KEY_F1, GLFW_KEY_F10, GLFW_KEY_R, GLFW_KEY_W, GLFW_KEY_ESCAPE, GLFW_KEY_UNKNOWN})
+        EXPECT_EQ(applySettingsKey(key, GLFW_PRESS), "");
+    EXPECT_FALSE(freeCamera);
+    EXPECT_TRUE(showFrametime);
+    EXPECT_FALSE(nearestSampling);
+    EXPECT_EQ(mipmapMode, 2);
+    EXPECT_EQ(lodLevel, 2);
+    EXPECT_FALSE(textureSettingsChanged);
+}
+
+// The callback writes the message as one line; F3's polygon mode is covered under OpenGL.
+TEST_F(KeyControlsTest, CallbackWritesOneLinePerPress)
+{
+    CaptureStdout capture;
+    keyCallback(nullptr, GLFW_KEY_F4, 0, GLFW_PRESS, 0);
+    keyCallback(nullptr, GLFW_KEY_F4, 0, GLFW_REPEAT, 0);
+    keyCallback(nullptr, GLFW_KEY_F7, 0, GLFW_PRESS, 0);
+    keyCallback(nullptr, GLFW_KEY_F7, 0, GLFW_RELEASE, 0);
+    keyCallback(nullptr, GLFW_KEY_F1, 0, GLFW_PRESS, 0);
+    EXPECT_EQ(capture.text(), "\nSamplingquality: Nearest Neighbor\nGlow deactivated\n");
+}
+
+TEST_F(KeyControlsTest, FilterTableHasSixPairs)
+{
+    struct Row { bool nearest; int mode; int min; int mag; const char* line; };
+    const Row rows[] = {
+        {true, 0, GL_NEAREST, GL_NEAREST, "MIN: GL_NEAREST, MAG: GL_NEAREST"},
+        {true, 1, GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST, "MIN: GL_NEAREST_MIPMAP_NEAREST, MAG: GL_NEAREST"},
+        {true, 2, GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST, "MIN: GL_NEAREST_MIPMAP_LINEAR, MAG: GL_NEAREST"},
+        {false, 0, GL_LINEAR, GL_LINEAR, "MIN: GL_LINEAR, MAG: GL_LINEAR"},
+        {false, 1, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR, "MIN: GL_LINEAR_MIPMAP_NEAREST, MAG: GL_LINEAR"},
+        {false, 2, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, "MIN: GL_LINEAR_MIPMAP_LINEAR, MAG: GL_LINEAR"},
+    };
+    for (const Row& row : rows) {
+        TextureFilters filters = textureFiltersFor(row.nearest, row.mode);
+        EXPECT_EQ(filters.minFilter, row.min) << row.line;
+        EXPECT_EQ(filters.magFilter, row.mag) << row.line;
+        EXPECT_STREQ(filters.line, row.line);
+    }
+}
+
+} // namespace
