@@ -10,7 +10,7 @@ namespace vantor::scene {
 // same names); moving hands the names over and leaves the source empty, so a list of
 // records can be sized before it is filled and moved into its owner afterwards.
 struct MeshEntry {
-    static const GLuint noBuffer = 0xFFFFFFFF;
+    static constexpr GLuint noBuffer = 0xFFFFFFFF; // the name of a buffer that does not exist
 
     MeshEntry() = default;
     ~MeshEntry();
