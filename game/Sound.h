@@ -21,7 +21,6 @@ enum FMOD_RESULT {
 // Modes of createSound and createStream; they combine with |.
 typedef unsigned int FMOD_MODE;
 const FMOD_MODE FMOD_DEFAULT = 0x00000000;     // play once
-const FMOD_MODE FMOD_LOOP_OFF = 0x00000001;    // play once (the same as FMOD_DEFAULT)
 const FMOD_MODE FMOD_LOOP_NORMAL = 0x00000002; // loop endlessly
 const FMOD_MODE FMOD_SOFTWARE = 0x00000040;    // mixed in software: always so here
 
