@@ -5,6 +5,8 @@
 // Mixing and decoding (WAV, MP3, OGG) are done by SDL_mixer on its own audio thread; every
 // call here is made from the main thread.
 
+#include <vector>
+
 // Result of every call. FMOD_ErrorString gives the text of each.
 enum FMOD_RESULT {
     FMOD_OK = 0,
@@ -35,8 +37,6 @@ enum FMOD_CHANNELINDEX {
 // Extended creation info; this layer takes none, callers pass null.
 struct FMOD_CREATESOUNDEXINFO;
 
-#include <vector>
-
 struct _Mix_Music;
 struct Mix_Chunk;
 
@@ -47,14 +47,15 @@ class System;
 // A decoded effect or an opened stream; created by System, released with it.
 class Sound {
 public:
-    Mix_Chunk* chunk = nullptr;  // owned; the decoded samples of an effect (null for a stream)
-    _Mix_Music* music = nullptr; // owned; the decoder of a stream (null for an effect)
+    Mix_Chunk* chunk = nullptr;    // freed by System::release; an effect's samples (null for a stream)
+    _Mix_Music* music = nullptr;   // freed by System::release; a stream's decoder (null for an effect)
     FMOD_MODE mode = FMOD_DEFAULT; // as created; FMOD_LOOP_NORMAL makes it loop
-    System* system = nullptr;    // not owned: the system that created it
+    System* system = nullptr;      // not owned: the system that created it
 };
 
-// One playing voice. Effects play on mixer channels 0 … channels-1; a stream plays on the
-// mixer's separate music voice, which counts as one of the channels.
+// One voice of the system. Effects play on mixer channels 0 … channelCount - 2; a stream
+// plays on the mixer's separate music voice, which counts as the last channel. A handle
+// stays valid while its system is open and stands for the voice, not for one playing.
 class Channel {
 public:
     FMOD_RESULT setVolume(float volume); // 0 silent … 1 full; values outside are clamped
