@@ -20,8 +20,14 @@ bool courseHasGoal = false;
 
 using namespace vantor::scene;
 
+namespace {
+const char* const noGoalLine = "The course has no wall piece, so it has no goal.";
+}
+
 void Game::loadLevel()
 {
+    courseHasGoal = false;
+    goalPosition = glm::vec3(0.0f);
     std::cout << "\n>>> Load Prototype-Models" << std::endl;
     const glm::mat4 identity(1.0f);
     const glm::mat4 slotMatrix = slotPrototypeMatrix();
@@ -63,7 +69,7 @@ void Game::loadLevel()
     const LevelDescription level = parseLevel(text);
     if (!level.ok) {
         std::cout << level.error << std::endl;
-        std::cout << "The course stays empty." << std::endl;
+        std::cout << noGoalLine << std::endl;
         return;
     }
 
@@ -88,7 +94,7 @@ void Game::loadLevel()
     if (courseHasGoal)
         goalPosition = glm::vec3(wallPieces.back()->modelMatrix[3]);
     else
-        std::cout << "The course has no wall piece, so it has no goal." << std::endl;
+        std::cout << noGoalLine << std::endl;
 }
 
 void Game::placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix)
