@@ -13,7 +13,6 @@
 #include <glm/gtc/type_ptr.hpp>
 #include <gtest/gtest.h>
 #include <memory>
-#include <unistd.h>
 
 using namespace vantor::scene;
 using vantor::shadercode::CustomShader;
@@ -21,11 +20,6 @@ using vantor::shadercode::Shader;
 using fixture::Square;
 
 namespace {
-
-bool haveWhiteTexture()
-{
-    return access("../Models/white.png", R_OK) == 0;
-}
 
 // A context with the game's three model programs, and a folder with two textures.
 class ModelImport : public ::testing::Test {
@@ -217,11 +211,19 @@ TEST_F(ModelImport, TheSkyRestoresDepthWritesAndCulling)
 
 TEST_F(ModelImport, MissingTexturesFallBackToWhiteWithTheirLines)
 {
-    if (!haveWhiteTexture())
-        GTEST_SKIP() << "../Models/white.png is not generated yet";
+    // The fallback is read from "../Models/white.png": run beside a scratch Models folder.
+    std::filesystem::create_directories(folder.file("Models"));
+    std::filesystem::create_directories(folder.file("run"));
+    fixture::writeTexture(folder.file("Models/white.png"), 255, 255, 255);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.file("run"));
+
     CaptureStdout capture;
     SimpleModelTexNon plain(glm::mat4(1.0f), lit.get(), nullptr, nullptr, model("plain.dae", {{}, {}}, "", ""));
     Skybox sky(glm::mat4(1.0f), basic.get(), model("plainsky.dae", {{}}, "", ""));
+    WallPiece wall(glm::mat4(1.0f), lit.get(), nullptr, nullptr, model("plainwall.dae", {{}}, "", ""));
+    std::filesystem::current_path(previous);
+
     const std::string text = capture.text();
     EXPECT_NE(text.find(")Could not load proper diffuse texutre, using white instead\n"
                         "Could not load proper normal texutre, using white instead\nLoading boundingbox\n"),
@@ -232,4 +234,8 @@ TEST_F(ModelImport, MissingTexturesFallBackToWhiteWithTheirLines)
     EXPECT_EQ(plain.textures[0]->fileName, "../Models/white.png");
     EXPECT_EQ(plain.textures[1]->fileName, "../Models/white.png");
     EXPECT_EQ(sky.texture->fileName, "../Models/white.png");
+    // A wall takes white silently, and a flat normal map rather than a white one.
+    EXPECT_EQ(text.find("plainwall.dae) ...\n"), text.size() - std::string("plainwall.dae) ...\n").size());
+    EXPECT_EQ(wall.textures[0]->fileName, "../Models/white.png");
+    EXPECT_EQ(wall.textures[1]->fileName, "neutral normal map");
 }
