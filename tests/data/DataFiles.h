@@ -1,0 +1,174 @@
+#pragma once
+// Helpers of the data tests (tests/data/): loading the shipped models the way the game
+// does, decoding their textures with DevIL, and casting rays at wall meshes.
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include <IL/il.h>
+#include <glm/glm.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace datatest {
+
+// The shipped data folder (the game reads it as "../Models/" from tests/ or build/).
+inline std::string modelsFolder()
+{
+    return std::string(LANTERN_SOURCE_DIR) + "/Models/";
+}
+
+const unsigned int gameFlags = 0x80204B; // SimpleModelTexNon and WallPiece
+const unsigned int skyFlags = 0x80004A;  // Skybox
+
+// A model file read as the game reads it; the importer owns the scene.
+struct LoadedModel {
+    std::unique_ptr<Assimp::Importer> importer = std::make_unique<Assimp::Importer>();
+    const aiScene* scene = nullptr;
+    std::string error;
+};
+
+inline LoadedModel loadModel(const std::string& path, unsigned int flags)
+{
+    LoadedModel model;
+    model.scene = model.importer->ReadFile(path.c_str(), flags);
+    if (!model.scene)
+        model.error = model.importer->GetErrorString();
+    return model;
+}
+
+// The first texture path of a kind in a material, or "" if none.
+inline std::string materialTexture(const aiMaterial* material, aiTextureType type)
+{
+    if (aiGetMaterialTextureCount(material, type) == 0)
+        return "";
+    aiString path;
+    if (aiGetMaterialTexture(material, type, 0, &path, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) !=
+        aiReturn_SUCCESS)
+        return "";
+    return path.C_Str();
+}
+
+// An image decoded the way the game's Texture does it: DevIL, converted to 8-bit RGB, rows
+// in the order DevIL hands them over (the first is the one OpenGL puts at t = 0).
+struct DecodedImage {
+    bool ok = false;
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    glm::vec3 at(int x, int y) const
+    {
+        const unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
+        return glm::vec3(p[0], p[1], p[2]) / 255.0f;
+    }
+    // Bilinear-free lookup at texture coordinates as OpenGL samples them (t = 0 first row).
+    glm::vec3 sample(float s, float t) const
+    {
+        int x = std::min(width - 1, std::max(0, int(s * width)));
+        int y = std::min(height - 1, std::max(0, int(t * height)));
+        return at(x, y);
+    }
+};
+
+inline DecodedImage decodeImage(const std::string& path)
+{
+    static bool initialised = false;
+    if (!initialised) {
+        ilInit();
+        initialised = true;
+    }
+    DecodedImage image;
+    ILuint name = 0;
+    ilGenImages(1, &name);
+    ilBindImage(name);
+    if (ilLoadImage(path.c_str()) && ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE)) {
+        image.ok = true;
+        image.width = ilGetInteger(IL_IMAGE_WIDTH);
+        image.height = ilGetInteger(IL_IMAGE_HEIGHT);
+        const unsigned char* data = ilGetData();
+        image.rgb.assign(data, data + size_t(image.width) * image.height * 3);
+    }
+    while (ilGetError() != IL_NO_ERROR) {
+    }
+    ilBindImage(0);
+    ilDeleteImages(1, &name);
+    return image;
+}
+
+inline bool isPowerOfTwo(int value)
+{
+    return value > 0 && (value & (value - 1)) == 0;
+}
+
+// Axis-aligned bounds of one mesh.
+inline void meshBounds(const aiMesh* mesh, glm::vec3& low, glm::vec3& high)
+{
+    low = glm::vec3(1e30f);
+    high = glm::vec3(-1e30f);
+    for (unsigned int i = 0; i < mesh->mNumVertices; ++i) {
+        glm::vec3 p(mesh->mVertices[i].x, mesh->mVertices[i].y, mesh->mVertices[i].z);
+        low = glm::min(low, p);
+        high = glm::max(high, p);
+    }
+}
+
+// A mesh's triangles in world space.
+struct Triangle {
+    glm::vec3 a, b, c;
+};
+
+inline std::vector<Triangle> placedTriangles(const aiMesh* mesh, const glm::mat4& matrix)
+{
+    std::vector<Triangle> out;
+    for (unsigned int f = 0; f < mesh->mNumFaces; ++f) {
+        const aiFace& face = mesh->mFaces[f];
+        if (face.mNumIndices != 3)
+            continue;
+        glm::vec3 p[3];
+        for (int k = 0; k < 3; ++k) {
+            const aiVector3D& v = mesh->mVertices[face.mIndices[k]];
+            p[k] = glm::vec3(matrix * glm::vec4(v.x, v.y, v.z, 1.0f));
+        }
+        out.push_back({p[0], p[1], p[2]});
+    }
+    return out;
+}
+
+// The nearest hit of a ray going straight down from `origin`, as a distance; < 0 if none.
+inline float rayDown(const std::vector<Triangle>& triangles, glm::vec3 origin)
+{
+    float best = -1.0f;
+    for (const Triangle& t : triangles) {
+        // Barycentric test in the x-z plane, then the height of the plane there.
+        glm::vec2 a(t.a.x, t.a.z), b(t.b.x, t.b.z), c(t.c.x, t.c.z), p(origin.x, origin.z);
+        float det = (b.y - c.y) * (a.x - c.x) + (c.x - b.x) * (a.y - c.y);
+        if (std::fabs(det) < 1e-12f)
+            continue;
+        float l1 = ((b.y - c.y) * (p.x - c.x) + (c.x - b.x) * (p.y - c.y)) / det;
+        float l2 = ((c.y - a.y) * (p.x - c.x) + (a.x - c.x) * (p.y - c.y)) / det;
+        float l3 = 1.0f - l1 - l2;
+        const float e = -1e-5f;
+        if (l1 < e || l2 < e || l3 < e)
+            continue;
+        float y = l1 * t.a.y + l2 * t.b.y + l3 * t.c.y;
+        float distance = origin.y - y;
+        if (distance >= 0.0f && (best < 0.0f || distance < best))
+            best = distance;
+    }
+    return best;
+}
+
+inline std::string readText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+} // namespace datatest

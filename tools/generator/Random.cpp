@@ -1,0 +1,125 @@
+#include "generator/Random.h"
+
+#include <cmath>
+
+namespace datagen {
+
+Random::Random(uint64_t seed) : state(seed * 6364136223846793005ULL + 1442695040888963407ULL)
+{
+    next();
+}
+
+uint32_t Random::next()
+{
+    uint64_t old = state;
+    state = old * 6364136223846793005ULL + 1442695040888963407ULL;
+    uint32_t shifted = uint32_t(((old >> 18u) ^ old) >> 27u);
+    uint32_t rotation = uint32_t(old >> 59u);
+    return (shifted >> rotation) | (shifted << ((32u - rotation) & 31u));
+}
+
+float Random::uniform()
+{
+    return float(next() >> 8) * (1.0f / 16777216.0f);
+}
+
+float Random::range(float low, float high)
+{
+    return low + (high - low) * uniform();
+}
+
+int Random::below(int count)
+{
+    return count <= 0 ? 0 : int(next() % uint32_t(count));
+}
+
+uint32_t hash3(int x, int y, int z, uint32_t seed)
+{
+    uint32_t h = seed * 0x9E3779B1u;
+    h ^= uint32_t(x) * 0x85EBCA77u;
+    h = (h << 13) | (h >> 19);
+    h ^= uint32_t(y) * 0xC2B2AE3Du;
+    h = (h << 17) | (h >> 15);
+    h ^= uint32_t(z) * 0x27D4EB2Fu;
+    h ^= h >> 16;
+    h *= 0x7FEB352Du;
+    h ^= h >> 15;
+    h *= 0x846CA68Bu;
+    h ^= h >> 16;
+    return h;
+}
+
+float hashUnit(int x, int y, uint32_t seed)
+{
+    return float(hash3(x, y, 0, seed) >> 8) * (1.0f / 16777216.0f);
+}
+
+namespace {
+
+int wrap(int value, int period)
+{
+    if (period <= 0)
+        return value;
+    int r = value % period;
+    return r < 0 ? r + period : r;
+}
+
+float smooth(float t)
+{
+    return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f);
+}
+
+} // namespace
+
+float valueNoise(float x, float y, uint32_t seed, int periodX, int periodY)
+{
+    float fx = std::floor(x), fy = std::floor(y);
+    int ix = int(fx), iy = int(fy);
+    float tx = smooth(x - fx), ty = smooth(y - fy);
+    int x0 = wrap(ix, periodX), x1 = wrap(ix + 1, periodX);
+    int y0 = wrap(iy, periodY), y1 = wrap(iy + 1, periodY);
+    float a = hashUnit(x0, y0, seed), b = hashUnit(x1, y0, seed);
+    float c = hashUnit(x0, y1, seed), d = hashUnit(x1, y1, seed);
+    float top = a + (b - a) * tx;
+    float bottom = c + (d - c) * tx;
+    return top + (bottom - top) * ty;
+}
+
+float fractalNoise(float x, float y, uint32_t seed, int octaves, int periodX, int periodY)
+{
+    float sum = 0.0f, weight = 1.0f, total = 0.0f, frequency = 1.0f;
+    for (int i = 0; i < octaves; ++i) {
+        sum += weight * valueNoise(x * frequency, y * frequency, seed + uint32_t(i) * 101u,
+                                   periodX > 0 ? periodX << i : 0, periodY > 0 ? periodY << i : 0);
+        total += weight;
+        weight *= 0.5f;
+        frequency *= 2.0f;
+    }
+    return sum / total;
+}
+
+CellSample cellNoise(float x, float y, uint32_t seed, int periodX, int periodY)
+{
+    float fx = std::floor(x), fy = std::floor(y);
+    int ix = int(fx), iy = int(fy);
+    CellSample best{1e9f, 1e9f, 0};
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            int cx = wrap(ix + dx, periodX), cy = wrap(iy + dy, periodY);
+            uint32_t h = hash3(cx, cy, 7, seed);
+            float px = float(ix + dx) + 0.15f + 0.7f * float(h & 0xFFFF) / 65535.0f;
+            float py = float(iy + dy) + 0.15f + 0.7f * float(h >> 16) / 65535.0f;
+            float d = std::sqrt((px - x) * (px - x) + (py - y) * (py - y));
+            if (d < best.nearest) {
+                best.second = best.nearest;
+                best.nearest = d;
+                best.cellId = h;
+            } else if (d < best.second) {
+                best.second = d;
+            }
+        }
+    }
+    return best;
+}
+
+} // namespace datagen

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+
+// Deterministic randomness for the data generator. Everything here is plain integer and
+// float arithmetic of our own, so the same seed gives the same numbers with any compiler
+// or standard library (std:: distributions differ between library versions).
+namespace datagen {
+
+// A small PCG32 generator.
+class Random {
+public:
+    explicit Random(uint64_t seed);
+    uint32_t next();
+    float uniform();                 // [0, 1)
+    float range(float low, float high);
+    int below(int count);            // [0, count)
+
+private:
+    uint64_t state;
+};
+
+// A well-mixed 32-bit hash of a lattice point and a seed.
+uint32_t hash3(int x, int y, int z, uint32_t seed);
+// The hash as a float in [0, 1).
+float hashUnit(int x, int y, uint32_t seed);
+
+// Smoothly interpolated value noise in [0, 1]. With a period > 0 the noise repeats every
+// `period` units on that axis (lattice coordinates wrap), which makes tileable textures.
+float valueNoise(float x, float y, uint32_t seed, int periodX = 0, int periodY = 0);
+// Sum of `octaves` value-noise layers, each twice the frequency and half the weight of the
+// last; the result is normalised to [0, 1]. Periods double with the frequency.
+float fractalNoise(float x, float y, uint32_t seed, int octaves, int periodX = 0, int periodY = 0);
+
+// Cellular (Worley) noise: one jittered feature point per lattice cell.
+struct CellSample {
+    float nearest;     // distance to the nearest feature point
+    float second;      // distance to the second nearest
+    uint32_t cellId;   // hash of the nearest point's cell (stable per cell)
+};
+CellSample cellNoise(float x, float y, uint32_t seed, int periodX = 0, int periodY = 0);
+
+} // namespace datagen

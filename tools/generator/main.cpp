@@ -1,0 +1,23 @@
+// lantern-datagen: writes the game's data files (see scripts/generate-data.sh).
+//   lantern-datagen [--out FOLDER] [--no-sound]
+#include "generator/Generator.h"
+
+#include <cstring>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    datagen::GeneratorOptions options;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+            options.outputFolder = argv[++i];
+        } else if (std::strcmp(argv[i], "--no-sound") == 0) {
+            options.sounds = false;
+        } else {
+            std::cerr << "usage: " << argv[0] << " [--out FOLDER] [--no-sound]\n";
+            return 2;
+        }
+    }
+    bool ok = datagen::generateAll(options, std::cout);
+    return ok ? 0 : 1;
+}
