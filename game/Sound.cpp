@@ -32,6 +32,9 @@ bool fileReadable(const char* fileName)
 // card would fill standard error with its own complaints before failing.
 bool openDeviceOutput()
 {
+    // NOTE: SDL's audio start-up may fork a helper (the session bus auto-launch), whose exit
+    // flushes a copy of every unwritten console line: the log would show them twice.
+    std::fflush(stdout);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (SDL_GetNumAudioDevices(0) != 0 // -1: the driver cannot list devices; try it

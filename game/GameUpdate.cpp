@@ -1,0 +1,134 @@
+// The frame update: camera and hero, per-frame uniforms, culling, the collected-fruit
+// animation, physics and contacts, the goal and fall tests and the replay key.
+#include "game/Game.h"
+
+#include "app/Input.h"
+#include "app/RenderSettings.h"
+#include "app/Window.h"
+#include "game/CollectedIngredients.h"
+#include "game/GameState.h"
+#include "game/Physics.h"
+#include "game/SoundHandles.h"
+#include "model/WallPiece.h"
+#include "render/Shader.h"
+#include "scene/Camera.h"
+#include "scene/DirectionalLight.h"
+#include "scene/Frustum.h"
+#include "scene/Hero.h"
+#include "scene/Ingredient.h"
+#include "scene/LevelLoader.h"
+#include "scene/Obstacle.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+#include <iostream>
+
+namespace {
+
+constexpr float goalDistance = 5.0f;    // world units between the camera and the goal
+constexpr float fallHeight = -2.5f;     // world y below which the hero has fallen
+
+void setMatrix(GLuint program, const char* name, const glm::mat4& matrix)
+{
+    glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, glm::value_ptr(matrix));
+}
+
+void setVector(GLuint program, const char* name, const glm::vec3& vector)
+{
+    glUniform3f(glGetUniformLocation(program, name), vector.x, vector.y, vector.z);
+}
+
+// Updates each object, then decides whether it is drawn this frame.
+template <typename Objects>
+void updateAndCull(const Objects& objects, double deltaTime, GameState* state, const vantor::scene::Camera& camera)
+{
+    for (auto* object : objects) {
+        object->update(deltaTime, state);
+        object->visible = !viewFrustumCulling ||
+                          vantor::scene::sphereInFrustum(camera.frustumPlanes, object->modelMatrix,
+                                                         object->boundingSphereCenter, object->boundingSphereRadius);
+    }
+}
+
+} // namespace
+
+void Game::update(double deltaTime)
+{
+    // 1. The eye, and the hero while the attempt runs.
+    if (freeCamera) {
+        camera->updateFreeCamera(window, float(deltaTime));
+    } else {
+        if (!state->heroFell && !state->goalReached)
+            hero->update(deltaTime, state);
+        camera->update(deltaTime, state);
+    }
+
+    // 2-3. What the lit and the sky programs need this frame.
+    GLuint lit = normalMappingShader->program;
+    glUseProgram(lit);
+    setMatrix(lit, "projectionMatrix", camera->projectionMatrix);
+    setMatrix(lit, "viewMatrix", camera->viewMatrix);
+    setVector(lit, "Color", light->Color);
+    glUniform1f(glGetUniformLocation(lit, "AmbientIntensity"), light->AmbientIntensity);
+    glUniform1f(glGetUniformLocation(lit, "DiffuseIntensity"), light->DiffuseIntensity);
+    setVector(lit, "Direction", light->Direction);
+    // The sky box stays centred on the eye.
+    GLuint sky = basicShader->program;
+    glUseProgram(sky);
+    setMatrix(sky, "projectionMatrix", camera->projectionMatrix);
+    setMatrix(sky, "modelMatrix", glm::translate(camera->viewMatrix, camera->position));
+
+    // 4-6. The course.
+    updateAndCull(wallPieces, deltaTime, state, *camera);
+    updateAndCull(obstacles, deltaTime, state, *camera);
+    updateAndCull(ingredients, deltaTime, state, *camera);
+
+    // 7. Collected fruit float away above the hero.
+    const btVector3& heroAt = hero->position;
+    animateCollectedIngredients(collectedIngredients, glm::vec3(heroAt.x(), heroAt.y(), heroAt.z()), float(deltaTime));
+
+    // 8. Physics, then the contacts it found.
+    dynamicsWorld->stepSimulation(float(deltaTime), 6, 1.0f / 60.0f);
+    processContacts(dynamicsWorld);
+
+    // 9. Filter changes asked for by a key in this frame.
+    if (textureSettingsChanged)
+        applyTextureSettings();
+
+    // 10-11. Won or lost.
+    if (!state->goalReached && courseHasGoal && glm::length(camera->position - goalPosition) < goalDistance) {
+        state->goalReached = true;
+        state->endTime = glfwGetTime();
+        std::cout << "Hero reached goal." << std::endl;
+        fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
+    }
+    if (!state->heroFell && hero->position.y() < fallHeight) {
+        state->heroFell = true;
+        state->endTime = glfwGetTime();
+        std::cout << "Hero fell from wall." << std::endl;
+        fmodSystem->playSound(FMOD_CHANNEL_FREE, loseSound, false, nullptr);
+    }
+
+    // 12. Replay, whenever R is down.
+    if (input->isKeyDown(window->handle, GLFW_KEY_R))
+        replay();
+
+    // 13. The sound system's per-frame work.
+    fmodSystem->update();
+}
+
+void Game::replay()
+{
+    for (vantor::scene::Ingredient* ingredient : ingredients)
+        restoreToCourse(ingredient);
+    hero->reset();
+    state->score = 0;
+    state->heroFell = false;
+    state->goalReached = false;
+    state->startTime = glfwGetTime();
+    state->endTime = 0.0;
+    transparencyEnabled = true;
+    showFrametime = true;
+    viewFrustumCulling = true;
+}
