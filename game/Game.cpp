@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "app/Clock.h"
 #include "app/Globals.h"
 #include "app/RenderSettings.h"
 #include "game/CollectedIngredients.h"
@@ -75,13 +76,13 @@ void Game::init()
     state->score = 0;
     state->heroFell = false;
     state->goalReached = false;
-    state->startTime = glfwGetTime();
+    state->startTime = gameClock->now();
     state->endTime = 0.0;
 
     fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
     std::cout << "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<< Init complete >>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>" << std::endl;
     // The attempt's clock starts now, not while the course was loading.
-    state->startTime = glfwGetTime();
+    state->startTime = gameClock->now();
 }
 
 void Game::createPhysicsWorld()

@@ -2,6 +2,7 @@
 // animation, physics and contacts, the goal and fall tests and the replay key.
 #include "game/Game.h"
 
+#include "app/Clock.h"
 #include "app/Input.h"
 #include "app/RenderSettings.h"
 #include "app/Window.h"
@@ -99,13 +100,13 @@ void Game::update(double deltaTime)
     // 10-11. Won or lost.
     if (!state->goalReached && courseHasGoal && glm::length(camera->position - goalPosition) < goalDistance) {
         state->goalReached = true;
-        state->endTime = glfwGetTime();
+        state->endTime = gameClock->now();
         std::cout << "Hero reached goal." << std::endl;
         fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
     }
     if (!state->heroFell && hero->position.y() < fallHeight) {
         state->heroFell = true;
-        state->endTime = glfwGetTime();
+        state->endTime = gameClock->now();
         std::cout << "Hero fell from wall." << std::endl;
         fmodSystem->playSound(FMOD_CHANNEL_FREE, loseSound, false, nullptr);
     }
@@ -126,7 +127,7 @@ void Game::replay()
     state->score = 0;
     state->heroFell = false;
     state->goalReached = false;
-    state->startTime = glfwGetTime();
+    state->startTime = gameClock->now();
     state->endTime = 0.0;
     transparencyEnabled = true;
     showFrametime = true;

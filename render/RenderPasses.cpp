@@ -2,6 +2,7 @@
 // display and the composition onto the window, with the render targets they draw into.
 #include "game/Game.h"
 
+#include "app/Clock.h"
 #include "app/Globals.h"
 #include "app/RenderSettings.h"
 #include "game/CollectedIngredients.h"
@@ -318,7 +319,7 @@ void Game::renderHud()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     bool ended = state->heroFell || state->goalReached;
-    double end = ended ? state->endTime : glfwGetTime();
+    double end = ended ? state->endTime : gameClock->now();
     HudLines hud;
     buildHudLines(end - state->startTime, state->score, state->heroFell, state->goalReached, windowWidth,
                   windowHeight, hud);

@@ -1,0 +1,44 @@
+#include "app/GameRunner.h"
+
+#include "app/GLDiagnostics.h"
+#include "app/Globals.h"
+#include "app/StartUp.h"
+#include "app/Window.h"
+#include "game/Game.h"
+#include "render/GL.h"
+
+GameRunner::GameRunner(int width, int height) : previousInput(input), previousClock(gameClock)
+{
+    windowWidth = width;
+    windowHeight = height;
+    windowed = true;
+    // The camera measures mouse motion from the window centre: start the cursor there.
+    keys.cursorX = double(width / 2);
+    keys.cursorY = double(height / 2);
+    input = &keys;
+    gameClock = &clock;
+    startUp();
+}
+
+GameRunner::~GameRunner()
+{
+    delete game;
+    game = nullptr;
+    delete gameWindow;
+    gameWindow = nullptr;
+    input = previousInput;
+    gameClock = previousClock;
+}
+
+void GameRunner::frame(double deltaTime, bool draw)
+{
+    glfwPollEvents();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clock.advance(deltaTime);
+    game->update(deltaTime);
+    if (draw)
+        game->render();
+    glfwSwapBuffers(gameWindow->handle);
+    checkGLError("General GL Error Checking");
+    ++frameCount;
+}
