@@ -5,6 +5,7 @@
 #include "app/StartUp.h"
 #include "app/Window.h"
 #include "game/Game.h"
+#include "game/SoundHandles.h"
 #include "render/GL.h"
 
 GameRunner::GameRunner(int width, int height) : previousInput(input), previousClock(gameClock)
@@ -26,6 +27,11 @@ GameRunner::~GameRunner()
     game = nullptr;
     delete gameWindow;
     gameWindow = nullptr;
+    // The game keeps its sound system for the whole process; a runner closes it, so that
+    // the next runner in the same process can open the output again.
+    delete fmodSystem; // releases every sound it created
+    fmodSystem = nullptr;
+    collectSound = loseSound = beginEndSound = nullptr;
     input = previousInput;
     gameClock = previousClock;
 }

@@ -1,0 +1,199 @@
+#include "app/GameRunner.h"
+#include "app/Globals.h"
+#include "app/RenderSettings.h"
+#include "game/CollectedIngredients.h"
+#include "game/Game.h"
+#include "game/GameState.h"
+#include "scene/Camera.h"
+#include "scene/Hero.h"
+#include "scene/Ingredient.h"
+#include "scene/LevelLoader.h"
+#include "support/CaptureStdout.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The shipped course, run through the real update at 1/60 s a frame with scripted keys.
+// One game serves the whole suite; every test starts from a replay.
+namespace {
+constexpr double step = 1.0 / 60.0;
+
+class GameCore : public testing::Test {
+protected:
+    static void SetUpTestSuite() { runner = new GameRunner(320, 240); }
+    static void TearDownTestSuite()
+    {
+        delete runner;
+        runner = nullptr;
+    }
+
+    void SetUp() override
+    {
+        runner->keys.releaseAll();
+        runner->keys.press(GLFW_KEY_R);
+        run(1);
+        runner->keys.releaseAll();
+        collectedIngredients.clear();
+        freeCamera = false;
+    }
+
+    static void run(int frames, bool draw = false)
+    {
+        for (int i = 0; i < frames; ++i)
+            runner->frame(step, draw);
+    }
+
+    // Frames until the ball rests on the first wall piece (and so may be steered).
+    static void landOnTheWall()
+    {
+        for (int i = 0; i < 600 && !game->hero->onWall; ++i)
+            run(1);
+        ASSERT_TRUE(game->hero->onWall);
+        run(60); // let the bounces settle
+    }
+
+    static btVector3 velocity() { return game->hero->rigidBody->getLinearVelocity(); }
+
+    static GameRunner* runner;
+};
+GameRunner* GameCore::runner = nullptr;
+} // namespace
+
+TEST_F(GameCore, ReplayPutsTheBallBackAtTheDropPointAtRest)
+{
+    run(30);
+    runner->keys.press(GLFW_KEY_R);
+    run(1, false);
+    runner->keys.releaseAll();
+    btVector3 at = game->hero->rigidBody->getCenterOfMassPosition();
+    // One physics step has run since the reset.
+    EXPECT_NEAR(at.x(), 0.0, 1e-4);
+    EXPECT_NEAR(at.y(), 4.0, 0.01);
+    EXPECT_NEAR(at.z(), -1.0, 1e-4);
+    EXPECT_EQ(game->state->score, 0);
+    EXPECT_FALSE(game->state->heroFell);
+    EXPECT_FALSE(game->state->goalReached);
+    EXPECT_DOUBLE_EQ(game->state->endTime, 0.0);
+}
+
+TEST_F(GameCore, NoKeyActsBeforeTheFirstWallContactThenTheBallLands)
+{
+    runner->keys.press(GLFW_KEY_W);
+    runner->keys.press(GLFW_KEY_SPACE);
+    run(10);
+    EXPECT_FALSE(game->hero->onWall);
+    EXPECT_NEAR(velocity().x(), 0.0, 1e-6);
+    EXPECT_NEAR(velocity().z(), 0.0, 1e-6);
+    runner->keys.releaseAll();
+    landOnTheWall();
+    EXPECT_GT(game->state->heroPosition.y, 0.0f);
+    EXPECT_LT(game->state->heroPosition.y, 1.0f);
+}
+
+TEST_F(GameCore, WPushesAwayFromTheCameraBySixthOfAUnitPerFrame)
+{
+    landOnTheWall();
+    glm::vec3 view = game->state->viewDirection;
+    btVector3 before = velocity();
+    runner->keys.press(GLFW_KEY_W);
+    run(1);
+    btVector3 change = velocity() - before;
+    // The impulse of one frame is 200/60 on a 20 kg ball; rolling friction takes a little.
+    EXPECT_NEAR(change.x(), -view.x / 6.0f, 0.02);
+    EXPECT_NEAR(change.z(), -view.z / 6.0f, 0.02);
+
+    runner->keys.press(GLFW_KEY_S); // W and S together cancel
+    btVector3 held = velocity();
+    run(1);
+    btVector3 cancelled = velocity() - held;
+    EXPECT_NEAR(cancelled.x(), 0.0, 0.02);
+    EXPECT_NEAR(cancelled.z(), 0.0, 0.02);
+}
+
+TEST_F(GameCore, SpaceJumpsOnceUntilTheNextWallContact)
+{
+    landOnTheWall();
+    runner->keys.press(GLFW_KEY_SPACE);
+    run(1);
+    EXPECT_FALSE(game->hero->onWall);
+    EXPECT_GT(velocity().y(), 2.5);
+    float rising = velocity().y();
+    run(1);
+    EXPECT_LT(velocity().y(), rising); // held Space gives no second push in the air
+}
+
+TEST_F(GameCore, RollingOffTheSideLosesAndFreezesTheTime)
+{
+    landOnTheWall();
+    runner->keys.press(GLFW_KEY_A);
+    CaptureStdout out;
+    for (int i = 0; i < 60 * 10 && !game->state->heroFell; ++i)
+        run(1);
+    ASSERT_TRUE(game->state->heroFell) << out.text();
+    EXPECT_NE(out.text().find("Hero fell from wall.\n"), std::string::npos);
+    double endTime = game->state->endTime;
+    EXPECT_GT(endTime, game->state->startTime);
+    run(30);
+    EXPECT_DOUBLE_EQ(game->state->endTime, endTime);
+    EXPECT_EQ(out.text().find("Hero fell from wall.\n"), out.text().rfind("Hero fell from wall.\n"));
+}
+
+TEST_F(GameCore, ReplayRestoresFruitScoreFlagsAndSettings)
+{
+    vantor::scene::Ingredient* fruit = game->ingredients.front();
+    fruit->collected = true;
+    fruit->scale = -0.5f;
+    fruit->alpha = 0.1f;
+    fruit->modelMatrix = glm::mat4(2.0f);
+    game->state->score = 25;
+    game->state->heroFell = true;
+    transparencyEnabled = false;
+    showFrametime = false;
+    viewFrustumCulling = false;
+    wireframe = false;
+
+    runner->keys.press(GLFW_KEY_R);
+    run(1);
+    EXPECT_FALSE(fruit->collected);
+    EXPECT_EQ(fruit->modelMatrix, fruit->initialModelMatrix);
+    EXPECT_FLOAT_EQ(fruit->scale, 1.0f);
+    EXPECT_FLOAT_EQ(fruit->alpha, 1.0f);
+    EXPECT_FLOAT_EQ(fruit->rise, 0.0f);
+    EXPECT_FLOAT_EQ(fruit->spinAngle, 0.0f);
+    EXPECT_EQ(game->state->score, 0);
+    EXPECT_FALSE(game->state->heroFell);
+    EXPECT_TRUE(transparencyEnabled);
+    EXPECT_TRUE(showFrametime);
+    EXPECT_TRUE(viewFrustumCulling);
+}
+
+TEST_F(GameCore, CollectedFruitFloatsForAboutTwoSecondsAndTheNextOneStillAnimates)
+{
+    vantor::scene::Ingredient* first = game->ingredients[0];
+    vantor::scene::Ingredient* second = game->ingredients[1];
+    first->collected = second->collected = true;
+    first->scale = 0.004f; // leaves the list in this frame's step
+    collectedIngredients = {first, second};
+    run(1);
+    ASSERT_EQ(collectedIngredients.size(), 1u);
+    EXPECT_EQ(collectedIngredients.front(), second);
+    EXPECT_NEAR(second->rise, 1.5 * step, 1e-6);
+
+    int frames = 1;
+    while (!collectedIngredients.empty() && frames < 600) {
+        run(1);
+        ++frames;
+    }
+    EXPECT_NEAR(frames * step, 2.0, 0.05);
+}
+
+TEST_F(GameCore, FreeCameraFlyingToTheGoalWins)
+{
+    freeCamera = true;
+    game->camera->position = goalPosition + glm::vec3(0.0f, 0.0f, 4.9f);
+    CaptureStdout out;
+    run(1);
+    EXPECT_TRUE(game->state->goalReached);
+    EXPECT_NE(out.text().find("Hero reached goal.\n"), std::string::npos);
+}
