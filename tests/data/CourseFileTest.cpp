@@ -1,4 +1,4 @@
-// The shipped course, Models/level.json (issue 3, spec Part 3.2): it parses the way the
+// The shipped course, Models/level.json: it parses the way the
 // game reads it, runs as one connected path of wall pieces from the drop point to the end
 // piece, every item stands on a wall's walkable top, and the obstacles always leave a lane.
 //

@@ -1,4 +1,4 @@
-// The shipped model files (Models/*.dae, issue 3): each loads through assimp with the
+// The shipped model files (Models/*.dae): each loads through assimp with the
 // game's flags, has the meshes and the two materials the game expects, names textures
 // that exist and decode, and has the size and place the course needs.
 #include "data/DataFiles.h"
@@ -92,6 +92,37 @@ TEST(ModelFiles, EveryModelLoadsWithTheGamesFlagsAndHasTwoMaterials)
     }
 }
 
+TEST(ModelFiles, FacesFaceOutwardAndNormalMapsAreNotMirrored)
+{
+    // Back faces are culled, so every triangle must wind counter-clockwise seen from the
+    // side its normals point to. The normal maps are painted with green toward the top of
+    // the image: that is cross(normal, tangent) when a surface's texture is not mirrored,
+    // i.e. opposite to assimp's bitangent (which follows the flipped v).
+    for (const ModelCase& c : allModels) {
+        SCOPED_TRACE(c.file);
+        LoadedModel model = loadModel(modelsFolder() + c.file, gameFlags);
+        ASSERT_NE(model.scene, nullptr) << model.error;
+        for (unsigned int m = 0; m < model.scene->mNumMeshes; ++m) {
+            const aiMesh* mesh = model.scene->mMeshes[m];
+            SCOPED_TRACE(mesh->mName.C_Str());
+            auto vec = [](const aiVector3D& v) { return glm::vec3(v.x, v.y, v.z); };
+            unsigned int inward = 0, mirrored = 0;
+            for (unsigned int f = 0; f < mesh->mNumFaces; ++f) {
+                const unsigned int* i = mesh->mFaces[f].mIndices;
+                glm::vec3 a = vec(mesh->mVertices[i[0]]), b = vec(mesh->mVertices[i[1]]), d = vec(mesh->mVertices[i[2]]);
+                glm::vec3 normals = vec(mesh->mNormals[i[0]]) + vec(mesh->mNormals[i[1]]) + vec(mesh->mNormals[i[2]]);
+                inward += glm::dot(glm::cross(b - a, d - a), normals) < 0.0f ? 1 : 0;
+            }
+            for (unsigned int v = 0; v < mesh->mNumVertices; ++v) {
+                glm::vec3 up = glm::cross(vec(mesh->mNormals[v]), vec(mesh->mTangents[v]));
+                mirrored += glm::dot(up, vec(mesh->mBitangents[v])) > 0.0f ? 1 : 0;
+            }
+            EXPECT_EQ(inward, 0u);
+            EXPECT_LE(mirrored * 50, mesh->mNumVertices) << mirrored << " of " << mesh->mNumVertices;
+        }
+    }
+}
+
 TEST(ModelFiles, TheLastMeshOfEveryTexturedModelIsItsBoundingBox)
 {
     for (const ModelCase& c : allModels) {
@@ -181,9 +212,10 @@ TEST(ModelFiles, WallPiecesFillOneCellWithTheirWalkableTopAtZero)
         EXPECT_GE(low.z, -3.0f - 1e-4f);
         EXPECT_LE(high.z, 3.0f + 1e-4f);
         EXPECT_LT(low.y, -0.5f); // a solid slab, not a sheet
-        if (std::string(file) != "endwall.dae")
+        if (std::string(file) != "endwall.dae") {
             EXPECT_NEAR(high.y, 0.0f, 1e-5f);
-        // All nine slots of Part 3.2 lie on the top, with room around them.
+        }
+        // All nine item slots lie on the top, with room around them.
         std::vector<Triangle> triangles = placedTriangles(wall, glm::mat4(1.0f));
         for (int row = 0; row < 3; ++row) {
             for (int column = 0; column < 3; ++column) {
@@ -277,10 +309,12 @@ TEST(ModelFiles, TheSkyBoxSurroundsTheEyeWithTheSkyAboveAndTheValleyBelow)
         // Straight up is blue sky; straight down is the green valley.
         float elevation = p.y / std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
         glm::vec3 colour = image.sample(s, t);
-        if (elevation > 0.9f)
+        if (elevation > 0.9f) {
             EXPECT_GT(colour.b, colour.g) << "vertex " << v;
-        if (elevation < -0.9f)
+        }
+        if (elevation < -0.9f) {
             EXPECT_GT(colour.g, colour.b) << "vertex " << v;
+        }
     }
 }
 

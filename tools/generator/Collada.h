@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// A small COLLADA 1.4.1 writer for the game's model files (spec Part 4.1): the meshes are
+// A small COLLADA 1.4.1 writer for the game's model files: the meshes are
 // written as geometries and instanced by the visual scene in the order given (so assimp
 // returns them in that order, each named by its geometry id); every file has exactly two
 // materials: "a-plain-material", which sorts first and is never read by the game, and

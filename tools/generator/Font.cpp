@@ -1,4 +1,4 @@
-// The font atlas font.png (spec Part 5.5): 512 x 512, 16 x 16 cells of 32 pixels; the glyph
+// The font atlas font.png: 512 x 512, 16 x 16 cells of 32 pixels; the glyph
 // of character c sits in column c % 16, row c / 16, upright, white on black (brightness is
 // coverage). The glyphs are our own 5 x 9 design (7 rows above the baseline, 2 below),
 // drawn as round strokes between neighbouring dots so that they stay smooth when scaled

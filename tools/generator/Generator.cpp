@@ -2,6 +2,8 @@
 
 #include "generator/Image.h"
 
+#include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 
 namespace datagen {
@@ -29,6 +31,31 @@ bool generateWhite(const std::string& folder, std::vector<std::string>& written)
     return saveImage(Image(4, 4, glm::vec3(1.0f)), folder + "/white.png");
 }
 
+namespace {
+
+// One log line per written file: its size and, for a model, the triangles of each mesh.
+void describe(const std::string& folder, const std::string& file, std::ostream& log)
+{
+    std::ifstream in(folder + "/" + file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::string text = bytes.str();
+    log << "wrote " << folder << "/" << file << " (" << text.size() << " bytes";
+    if (file.size() > 4 && file.compare(file.size() - 4, 4, ".dae") == 0) {
+        const char* separator = "; triangles: ";
+        for (size_t at = text.find("<geometry id=\""); at != std::string::npos; at = text.find("<geometry id=\"", at + 1)) {
+            size_t nameStart = at + 14, nameEnd = text.find('"', nameStart);
+            size_t count = text.find("count=\"", text.find("<triangles ", at)) + 7;
+            log << separator << text.substr(nameStart, nameEnd - nameStart) << " "
+                << text.substr(count, text.find('"', count) - count);
+            separator = ", ";
+        }
+    }
+    log << ")\n";
+}
+
+} // namespace
+
 bool generateAll(const GeneratorOptions& options, std::ostream& log)
 {
     const std::string& folder = options.outputFolder;
@@ -49,7 +76,7 @@ bool generateAll(const GeneratorOptions& options, std::ostream& log)
         std::vector<std::string> written;
         bool partOk = part.run(folder, written);
         for (const std::string& file : written)
-            log << "wrote " << folder << "/" << file << "\n";
+            describe(folder, file, log);
         if (!partOk)
             log << "FAILED: " << part.name << "\n";
         ok = ok && partOk;
@@ -58,7 +85,7 @@ bool generateAll(const GeneratorOptions& options, std::ostream& log)
         std::vector<std::string> written;
         bool partOk = generateSounds(folder, written, log);
         for (const std::string& file : written)
-            log << "wrote " << folder << "/" << file << "\n";
+            describe(folder, file, log);
         if (!partOk)
             log << "FAILED: sounds\n";
         ok = ok && partOk;

@@ -1,4 +1,4 @@
-// The course, written to level.json (spec Part 3.2).
+// The course, written to level.json.
 //
 // Conventions (world axes; a piece at posx, posz stands at (-6 posx, posy, -6 posz) and is
 // turned by dir quarter turns about +y, so its local +z edge faces world +z, +x, -z, -x

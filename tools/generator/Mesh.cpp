@@ -255,8 +255,10 @@ Mesh makeTube(const std::string& name, const std::vector<TubeFrame>& frames, int
             Vertex a = ring(i, s), b = ring(i, s + 1);
             float a0 = 2.0f * pi * float(s) / float(sides), a1 = 2.0f * pi * float(s + 1) / float(sides);
             a.normal = b.normal = normal;
-            a.uv = glm::vec2(0.5f + 0.5f * std::cos(a0), 0.5f + 0.5f * std::sin(a0));
-            b.uv = glm::vec2(0.5f + 0.5f * std::cos(a1), 0.5f + 0.5f * std::sin(a1));
+            // Seen from outside, `side` points right on the far cap and left on the near one.
+            float flip = end == 0 ? -1.0f : 1.0f;
+            a.uv = glm::vec2(0.5f + flip * 0.5f * std::cos(a0), 0.5f + 0.5f * std::sin(a0));
+            b.uv = glm::vec2(0.5f + flip * 0.5f * std::cos(a1), 0.5f + 0.5f * std::sin(a1));
             mesh.addTriangle(center, a, b);
         }
     }

@@ -70,8 +70,8 @@ glm::vec3 skyColour(glm::vec3 d, float u)
     const glm::vec3 sun = glm::normalize(glm::vec3(1.0f, 1.0f, 1.0f)); // opposite the light's direction
     float elevation = std::asin(std::max(-1.0f, std::min(1.0f, d.y)));
     // Hills on the horizon, repeating once around.
-    float hills = 0.015f + 0.05f * fractalNoise(u * 12.0f, 0.5f, 111u, 4, 12, 0) +
-                  0.03f * fractalNoise(u * 5.0f, 2.5f, 112u, 2, 5, 0);
+    float hills = 0.01f + 0.08f * fractalNoise(u * 12.0f, 0.5f, 111u, 4, 12, 0) *
+                              smoothstep(0.3f, 0.7f, fractalNoise(u * 5.0f, 2.5f, 112u, 2, 5, 0));
     if (elevation < hills) {
         // Paler where the hills meet the sky, darker further down.
         glm::vec3 hillColour = mix(rgb(132, 160, 164), rgb(84, 118, 104), clamp01((hills - elevation) / 0.06f));

@@ -1,4 +1,4 @@
-// The sounds (spec Part 2.4), synthesised here and encoded to MP3 with Debian's `lame`:
+// The game's sounds, synthesised here and encoded to MP3 with Debian's `lame`:
 //   Sound/Happy_Mandolin.mp3  32 s of mandolin over plucked guitar and bass in G major at
 //                             120 beats a minute, 16 bars that loop without a seam (notes
 //                             that ring past the end are folded onto the start);
