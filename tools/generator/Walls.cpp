@@ -67,7 +67,9 @@ const float bannerV0 = 0.004f;   // chequered band: v from bannerV0 to bannerV1,
 const float bannerV1 = 0.121f;
 const float sideRepeat = 3.0f;   // metres of side wall per texture width
 const int textureSize = 512;
-const int gridCells = 40;        // marching-squares cells per side of the 6 x 6 cell
+// Marching-squares cells per side of the 6 x 6 cell: 0.1875 m, so that the path's straight
+// edges (x = +-2) fall between grid lines and are cut exactly by interpolation.
+const int gridCells = 32;
 
 glm::vec2 topUv(float x, float z)
 {
