@@ -8,6 +8,7 @@
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
 #include "scene/LevelLoader.h"
+#include "scene/Obstacle.h"
 #include "support/CaptureStdout.h"
 
 #include <btBulletDynamicsCommon.h>
@@ -196,4 +197,54 @@ TEST_F(GameCore, FreeCameraFlyingToTheGoalWins)
     run(1);
     EXPECT_TRUE(game->state->goalReached);
     EXPECT_NE(out.text().find("Hero reached goal.\n"), std::string::npos);
+}
+
+namespace {
+void placeBall(const glm::vec3& at)
+{
+    btRigidBody* body = game->hero->rigidBody;
+    body->setCenterOfMassTransform(btTransform(btQuaternion(0, 0, 0, 1), btVector3(at.x, at.y, at.z)));
+    body->setLinearVelocity(btVector3(0, 0, 0));
+    body->setAngularVelocity(btVector3(0, 0, 0));
+}
+
+size_t count(const std::string& text, const std::string& part)
+{
+    size_t found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++found;
+    return found;
+}
+} // namespace
+
+TEST_F(GameCore, RollingThroughAFruitCollectsItOnceWithItsPoints)
+{
+    landOnTheWall();
+    vantor::scene::Ingredient* banana = nullptr;
+    for (vantor::scene::Ingredient* fruit : game->ingredients)
+        if (fruit->type == 10 && banana == nullptr)
+            banana = fruit;
+    ASSERT_NE(banana, nullptr);
+
+    CaptureStdout out;
+    placeBall(banana->position + glm::vec3(0.0f, 0.5f, 0.0f));
+    run(20);
+    EXPECT_TRUE(banana->collected);
+    EXPECT_EQ(game->state->score, 10);
+    EXPECT_EQ(count(out.text(), "Hero collected object: Banana + 10 Points (Total: 10)\n"), 1u) << out.text();
+    ASSERT_FALSE(collectedIngredients.empty());
+    EXPECT_EQ(collectedIngredients.front(), banana);
+}
+
+TEST_F(GameCore, EveryFrameAgainstAnObstacleWritesALine)
+{
+    landOnTheWall();
+    vantor::scene::Obstacle* obstacle = game->obstacles.front();
+    glm::vec3 at(obstacle->modelMatrix[3]);
+    CaptureStdout out;
+    // Sunk into the obstacle, the ball stays in contact for the next frames.
+    placeBall(at + glm::vec3(0.0f, 0.3f, 0.0f));
+    run(3);
+    std::string line = "Hero collides with Obstacle of type: " + std::to_string(obstacle->type) + "\n";
+    EXPECT_EQ(count(out.text(), line), 3u) << out.text();
 }
