@@ -1,0 +1,44 @@
+#include "support/GameProcess.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Where `lines` appear in `text`, in order; npos for a missing one.
+std::vector<size_t> positionsOf(const std::string& text, const std::vector<std::string>& lines)
+{
+    std::vector<size_t> positions;
+    for (const std::string& line : lines)
+        positions.push_back(text.find(line));
+    return positions;
+}
+} // namespace
+
+// The real game, played with real key presses through the X server.
+TEST(Play, StartUpLogInOrderThenHoldingWMeetsTheCourse)
+{
+    GameProcess game;
+    ASSERT_FALSE(game.waitForWindow(60).empty()) << game.output();
+    ASSERT_TRUE(game.waitForOutput("Init complete", 60)) << game.output();
+
+    std::vector<size_t> at = positionsOf(game.output(), {
+        ">>> Load Shader\n", "Reading file (../Models/hero.dae)", ">>> Load Levelfile", "OK: JSON-File read",
+        ">>> Load Music\n", ">>> Load Sound\n", ">>> Init Bullet\n",
+        "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<< Init complete >>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>>\n"});
+    for (size_t i = 0; i < at.size(); ++i) {
+        ASSERT_NE(at[i], std::string::npos) << "line " << i << " missing:\n" << game.output();
+        if (i > 0) {
+            EXPECT_LT(at[i - 1], at[i]) << "line " << i << " out of order";
+        }
+    }
+
+    // Let the ball land, then roll straight on: it meets fruit, an obstacle or the edge.
+    game.pressKey("w", 6.0);
+    std::string output = game.output();
+    bool metTheCourse = output.find("Hero collected object: ") != std::string::npos ||
+                        output.find("Hero collides with Obstacle of type: ") != std::string::npos ||
+                        output.find("Hero fell from wall.") != std::string::npos;
+    EXPECT_TRUE(metTheCourse) << output;
+
+    game.pressKey("Escape");
+    EXPECT_EQ(game.waitForExit(30), 0) << game.output();
+}
