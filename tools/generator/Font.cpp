@@ -9,7 +9,6 @@
 #include <cmath>
 #include <glm/geometric.hpp>
 #include <glm/vec2.hpp>
-#include <map>
 
 namespace datagen {
 

@@ -97,8 +97,7 @@ Mesh makeApple(const std::string& name, int segments, int rings, bool withLeaf)
         // A flat leaf: a thin tube with a pointed outline, leaning away from the stalk.
         std::vector<TubeFrame> frames;
         glm::vec3 start(0.03f, top + 0.08f, 0.0f), direction = glm::normalize(glm::vec3(1.0f, 0.45f, 0.3f));
-        glm::vec3 up = glm::normalize(glm::cross(direction, glm::vec3(0.0f, 0.0f, 1.0f)));
-        up = glm::normalize(glm::vec3(0.0f, 1.0f, 0.0f) - direction * direction.y);
+        glm::vec3 up = glm::normalize(glm::vec3(0.0f, 1.0f, 0.0f) - direction * direction.y);
         glm::vec3 side = glm::cross(up, direction);
         for (int i = 0; i <= 6; ++i) {
             float t = float(i) / 6.0f;

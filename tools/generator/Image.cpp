@@ -58,6 +58,11 @@ glm::vec3 mix(const glm::vec3& a, const glm::vec3& b, float t)
     return a + (b - a) * t;
 }
 
+float lerp(float a, float b, float t)
+{
+    return a + (b - a) * t;
+}
+
 glm::vec3 rgb(int r, int g, int b)
 {
     return glm::vec3(float(r), float(g), float(b)) / 255.0f;

@@ -40,6 +40,7 @@ bool saveImage(const Image& image, const std::string& path, bool grey = false);
 
 // Small colour helpers.
 glm::vec3 mix(const glm::vec3& a, const glm::vec3& b, float t);
+float lerp(float a, float b, float t);
 float clamp01(float value);
 float smoothstep(float edge0, float edge1, float x);
 glm::vec3 rgb(int r, int g, int b);

@@ -282,10 +282,6 @@ void remapUv(Mesh& mesh, glm::vec2 low, glm::vec2 high)
     mapUv(mesh, [&](const Vertex& v) { return low + (high - low) * v.uv; });
 }
 
-} // namespace datagen
-
-namespace datagen {
-
 void mapUv(Mesh& mesh, const std::function<glm::vec2(const Vertex&)>& uvOf)
 {
     Mesh out(mesh.name);

@@ -48,8 +48,8 @@ private:
     std::unordered_map<std::vector<uint32_t>, uint32_t, KeyHash> lookup;
 };
 
-// An axis-aligned box; each face maps the texture rectangle `uvLow`..`uvHigh` scaled so that
-// one texture repeat covers `uvScale` units.
+// An axis-aligned box. Each face's texture runs over 0..1 when `uvScale` <= 0, otherwise it
+// repeats every `uvScale` units; seen from outside no face is mirrored.
 Mesh makeBox(const std::string& name, glm::vec3 low, glm::vec3 high, float uvScale);
 
 // The coarse collision / bounding-box mesh of some meshes: their axis-aligned box (12
@@ -77,18 +77,18 @@ struct TubeFrame {
 };
 Mesh makeTube(const std::string& name, const std::vector<TubeFrame>& frames, int sides, float vRepeat = 1.0f);
 
-// A cylinder along an axis from `a` to `b` (used for posts and rails), open or capped.
+// A capped cylinder from `a` to `b` (posts, bars); v runs along it, once per `uvScale` units
+// (once in all when `uvScale` <= 0).
 Mesh makeCylinder(const std::string& name, glm::vec3 a, glm::vec3 b, float radius, int sides, float uvScale);
 
 // Moves every vertex's texture coordinate into the rectangle `low`..`high` of the image
 // (u, v given in 0..1 are mapped linearly).
 void remapUv(Mesh& mesh, glm::vec2 low, glm::vec2 high);
 
-} // namespace datagen
-
-namespace datagen {
 // Rebuilds a mesh with each vertex's texture coordinate replaced by `uvOf(vertex)`.
 void mapUv(Mesh& mesh, const std::function<glm::vec2(const Vertex&)>& uvOf);
+
 // Moves a mesh so that its lowest point lies at y = `floor`.
 void standOn(Mesh& mesh, float floor = 0.0f);
+
 } // namespace datagen

@@ -266,7 +266,7 @@ Track composeMusic()
                       random);
         }
         for (int e = 0; e < 8; ++e)
-            tick(track, barStart + e * beat * 0.5 + (e % 2 ? 0.0 : 0.0), e % 2 ? 0.05f : 0.025f, random);
+            tick(track, barStart + e * beat * 0.5, e % 2 ? 0.05f : 0.025f, random); // louder off the beat
         // The tune: short notes plucked once, long ones with mandolin tremolo.
         for (int e = 0; e < 8; ++e) {
             int note = melody[bar][e];

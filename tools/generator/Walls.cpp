@@ -254,7 +254,7 @@ Surface topSurface(WallKind kind, float x, float z)
         float joint = std::fabs(along - std::round(along));
         float t = smoothstep(-kerb, -kerb + 0.04f, d);
         s.colour = mix(s.colour, kerbColour, t);
-        s.height = mix(glm::vec3(s.height), glm::vec3(0.55f + 0.1f * grain - (joint < 0.05f ? 0.3f : 0.0f)), t).x;
+        s.height = lerp(s.height, 0.55f + 0.1f * grain - (joint < 0.05f ? 0.3f : 0.0f), t);
     }
     if (kind == WallKind::End) {
         // The goal marker: a gold disc in a chequered ring at the origin.
@@ -272,7 +272,7 @@ Surface topSurface(WallKind kind, float x, float z)
             }
             float edge = smoothstep(1.05f, 1.0f, r);
             s.colour = mix(s.colour, c, edge);
-            s.height = mix(glm::vec3(s.height), glm::vec3(0.6f), edge).x;
+            s.height = lerp(s.height, 0.6f, edge);
         }
     }
     return s;
