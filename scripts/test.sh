@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test. OpenGL tests and the end-to-end tests need an X
-# server: they all run inside a private Xvfb with Mesa's software renderer.
+# server: they all run inside a private Xvfb with Mesa's software renderer. One end-to-end
+# test plays the game built with the sanitizers, which gets its own build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLANTERN_SANITIZE=ON -DLANTERN_TESTS=OFF >/dev/null
+cmake --build build-sanitize -j"$(nproc)" --target lantern-trail
+export LANTERN_SANITIZED_GAME="$PWD/build-sanitize/lantern-trail"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure "$@"
