@@ -5,12 +5,17 @@
 #include <iostream>
 #include <unistd.h>
 
+void pauseConsole()
+{
+    if (!isatty(STDIN_FILENO))
+        return;
+    std::cout << "Press Enter to continue . . ." << std::flush;
+    std::getchar();
+}
+
 [[noreturn]] void fatalExit(const std::string& line)
 {
     std::cout << line << std::endl;
-    if (isatty(STDIN_FILENO)) {
-        std::cout << "Press Enter to continue . . ." << std::flush;
-        std::getchar();
-    }
+    pauseConsole();
     std::exit(-1);
 }

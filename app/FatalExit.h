@@ -1,6 +1,10 @@
 #pragma once
 #include <string>
 
+// The console's "press a key" pause: waits for Enter when standard input is a terminal, so
+// a player can read what went wrong; returns at once for tests, scripts and CI.
+void pauseConsole();
+
 // Ends the game after a fatal start-up error: writes `line` and a line end to standard
 // output, flushes it, waits for Enter when standard input is a terminal (so a player can
 // read the console before it closes, while tests and scripts never hang), then exits the

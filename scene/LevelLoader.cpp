@@ -17,6 +17,7 @@
 
 glm::vec3 goalPosition(0.0f);
 bool courseHasGoal = false;
+std::string levelFileName = "../Models/level.json";
 
 using namespace vantor::scene;
 
@@ -58,7 +59,7 @@ void Game::loadLevel()
     skybox = new Skybox(identity, basicShader, "../Models/skybox/boxNormal.dae");
 
     std::cout << "\n>>> Load Levelfile" << std::endl;
-    std::ifstream file("../Models/level.json", std::ios::binary);
+    std::ifstream file(levelFileName, std::ios::binary);
     if (!file.is_open())
         fatalExit("FAILED: JSON-Levelfile could not be read from filesystem.");
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -69,6 +70,7 @@ void Game::loadLevel()
     const LevelDescription level = parseLevel(text);
     if (!level.ok) {
         std::cout << level.error << std::endl;
+        pauseConsole();
         std::cout << noGoalLine << std::endl;
         return;
     }
