@@ -1,0 +1,31 @@
+#pragma once
+#include <glm/mat4x4.hpp>
+#include <glm/vec2.hpp>
+#include <glm/vec3.hpp>
+#include <string>
+#include <vector>
+
+namespace vantor::scene {
+
+// The walkable top of a wall piece: the upward faces of its mesh at y = 0, flattened to
+// (x, z) triangles in the piece's own coordinates. Tells whether a point, with room around
+// it, lies on the top: where an item can stand and where the ball can roll.
+class WalkableTop {
+public:
+    // Keeps the faces of a collision description (vertex matrices holding positions in
+    // their fourth column, triangles of three vertex indices) that lie flat at y = 0.
+    static WalkableTop fromCollisionMesh(const std::vector<glm::mat4>& vertices,
+                                         const std::vector<glm::vec3>& triangles);
+    // The same for the first mesh of a model file, read as the game reads wall models.
+    // False, with `error` set, when the file cannot be read or has no top.
+    static bool load(const std::string& fileName, WalkableTop& top, std::string& error);
+
+    // True when (x, z) lies on the top and so do the points `margin` away in eight
+    // directions around it.
+    bool holds(glm::vec2 point, float margin = 0.0f) const;
+    bool empty() const { return triangles.empty(); }
+
+    std::vector<glm::vec2> triangles; // three corners a face, (x, z) in the piece's coordinates
+};
+
+} // namespace vantor::scene
