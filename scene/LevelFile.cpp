@@ -56,37 +56,46 @@ bool readInt(const Json::Value& object, const char* key, Json::ArrayIndex index,
     return true;
 }
 
-bool readElement(const Json::Value& element, Json::ArrayIndex index, LevelElement& out, std::string& error)
+// Reads one element, noting every key that breaks the format in `errors`; false if any did.
+bool readElement(const Json::Value& element, Json::ArrayIndex index, LevelElement& out,
+                 std::vector<std::string>& errors)
 {
     if (!element.isObject()) {
-        error = failure(index, "", "an object is expected, found " + typeName(element) + ".");
+        errors.push_back(failure(index, "", "an object is expected, found " + typeName(element) + "."));
         return false;
     }
+    bool ok = true;
+    std::string error;
     const char* keys[] = {"typ", "posx", "posy", "posz", "dir"};
     int* fields[] = {&out.typ, &out.posx, &out.posy, &out.posz, &out.dir};
     for (int k = 0; k < 5; ++k) {
-        if (!readInt(element, keys[k], index, keys[k], *fields[k], error))
-            return false;
+        if (!readInt(element, keys[k], index, keys[k], *fields[k], error)) {
+            errors.push_back(error);
+            ok = false;
+        }
     }
     const Json::Value obstacles = element.get("obstacles", Json::Value());
     if (!obstacles.isObject()) {
-        error = failure(index, "obstacles",
-                        obstacles.isNull() ? std::string("the slots are missing.")
-                                           : "an object is expected, found " + typeName(obstacles) + ".");
+        errors.push_back(failure(index, "obstacles",
+                                 obstacles.isNull() ? std::string("the slots are missing.")
+                                                    : "an object is expected, found " + typeName(obstacles) + "."));
         return false;
     }
     for (size_t s = 0; s < levelSlots.size(); ++s) {
         const std::string keyPath = std::string("obstacles.") + levelSlots[s].key;
-        if (!readInt(obstacles, levelSlots[s].key, index, keyPath, out.items[s], error))
-            return false;
+        if (!readInt(obstacles, levelSlots[s].key, index, keyPath, out.items[s], error)) {
+            errors.push_back(error);
+            ok = false;
+        }
     }
-    return true;
+    return ok;
 }
 
 LevelDescription rejected(const std::string& error)
 {
     LevelDescription level;
     level.error = error;
+    level.problems.push_back(error);
     return level;
 }
 
@@ -107,11 +116,17 @@ LevelDescription parseLevel(const std::string& text)
         if (!elements.isNull() && !elements.isArray())
             return rejected("FAILED: level file, key \"elements\": an array is expected, found " + typeName(elements) +
                             ".");
+        // Every element is read, so that a course writer learns of every mistake at once.
+        std::vector<std::string> errors;
         for (Json::ArrayIndex i = 0; i < elements.size(); ++i) {
             LevelElement element{};
-            if (!readElement(elements[i], i, element, level.error))
-                return rejected(level.error);
-            level.elements.push_back(element);
+            if (readElement(elements[i], i, element, errors))
+                level.elements.push_back(element);
+        }
+        if (!errors.empty()) {
+            level = rejected(errors.front());
+            level.problems = errors;
+            return level;
         }
         level.ok = true;
         return level;

@@ -31,6 +31,7 @@ struct LevelElement {
 struct LevelDescription {
     bool ok = false;                    // the file was read and follows the format
     std::string error;                  // when not ok: the "FAILED: ..." text to print
+    std::vector<std::string> problems;  // when not ok: every "FAILED: ..." line, error first
     std::vector<LevelElement> elements; // when ok: the wall pieces in course order
 };
 

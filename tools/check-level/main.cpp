@@ -1,0 +1,65 @@
+// lantern-trail-check-level FILE [MODELS_FOLDER]
+//
+// Checks a course file for people who write courses: every format error the game's reader
+// finds, then every problem with the course's shape, then a summary. Exit code 0 when the
+// course has no error, 1 when it has, 2 when the file cannot be read or the arguments are wrong.
+// The walkable tops of the wall pieces come from the game's wall models: MODELS_FOLDER if
+// given, else "../Models/" as the game reads it, else the models the checker was built with.
+#include "scene/CourseCheck.h"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+using namespace vantor::scene;
+
+namespace {
+
+bool readTops(const std::string& folder, std::array<WalkableTop, 3>& tops, std::string& error)
+{
+    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"}; // by WallKind
+    for (int k = 0; k < 3; ++k) {
+        std::string why;
+        if (!WalkableTop::load(folder + files[k], tops[size_t(k)], why)) {
+            error = folder + files[k] + ": " + why;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc > 3) {
+        std::cout << "Usage: lantern-trail-check-level FILE [MODELS_FOLDER]" << std::endl;
+        return 2;
+    }
+    const std::string fileName = argv[1];
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file.is_open()) {
+        std::cout << "FAILED: " << fileName << " could not be read." << std::endl;
+        return 2;
+    }
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+
+    std::array<WalkableTop, 3> tops;
+    std::string error;
+    std::string folder = argc == 3 ? std::string(argv[2]) : std::string("../Models/");
+    if (!folder.empty() && folder.back() != '/')
+        folder += "/";
+    bool haveTops = readTops(folder, tops, error);
+    if (!haveTops && argc == 2)
+        haveTops = readTops(LANTERN_MODELS_DIR, tops, error);
+
+    std::cout << "Checking " << fileName << std::endl;
+    if (!haveTops) {
+        std::cout << "WARNING: the wall models could not be read (" << error
+                  << "); items are not checked against the walkable tops." << std::endl;
+        tops = {};
+    }
+    const CourseReport report = checkCourse(text, tops);
+    std::cout << formatCourseReport(report) << std::flush;
+    return report.errors() == 0 ? 0 : 1;
+}
