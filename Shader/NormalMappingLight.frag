@@ -1,43 +1,42 @@
 #version 330 core
-// Diffuse texture lit by one directional light, with the normal map, the shadow map and a
-// little of the blurred glow added on top.
+// One directional light on the diffuse texture, bent by the normal map, shadowed through
+// the shadow map, with a soft highlight, the light of nearby glowing fruit and the haze of
+// distance. Four texture reads a pixel: colour, normal, shadow and glow.
 
 in vec2 fragUv;
-in vec3 worldNormal;
-in vec3 worldTangent;
-in vec4 shadowCoord;
-in vec4 clipPosition;
+in vec3 lightTangent;
+in vec3 halfTangent;
+in vec3 shadowCoord;
+in vec3 fillLight;
+in float haze;
 
 uniform sampler2D colorTexture;
 uniform sampler2D normalTexture;
 uniform sampler2DShadow shadowMap;
-uniform sampler2D glowMap;
+uniform sampler2D glowMap;   // the blurred glow, window size
 uniform vec3 Color;
-uniform float AmbientIntensity;
 uniform float DiffuseIntensity;
-uniform vec3 Direction;
 uniform float alpha;
 
 out vec4 fragColor;
 
+const vec3 hazeColor = vec3(0.72, 0.79, 0.84); // the horizon of the sky
+const float glowLight = 1.6;    // how strongly fruit light what lies around them
+const float shininess = 28.0;
+const float highlight = 0.22;
+
 void main()
 {
-    vec3 n = normalize(worldNormal);
-    // A tangent of zero length (or parallel to the normal) would make the basis NaN.
-    vec3 t = worldTangent - dot(worldTangent, n) * n;
-    t = dot(t, t) > 1e-8 ? normalize(t) : vec3(1.0, 0.0, 0.0);
-    vec3 b = cross(n, t);
-    vec3 mapped = texture(normalTexture, fragUv).rgb * 2.0 - 1.0;
-    vec3 surfaceNormal = normalize(mat3(t, b, n) * mapped);
+    vec3 albedo = texture(colorTexture, fragUv).rgb;
+    vec3 n = normalize(texture(normalTexture, fragUv).rgb * 2.0 - 1.0);
+    // The comparison sampler's linear filter blends four shadow-map texels: a soft edge
+    // for the price of one read.
+    float lit = texture(shadowMap, shadowCoord);
+    // The glow target is the window's size, so the pixel's own texel needs no filtering.
+    vec3 glow = texelFetch(glowMap, ivec2(gl_FragCoord.xy), 0).rgb;
 
-    float diffuse = max(dot(surfaceNormal, -normalize(Direction)), 0.0) * DiffuseIntensity;
-    // Outside the shadow map (w <= 0) everything counts as lit.
-    float lit = shadowCoord.w > 0.0 ? textureProj(shadowMap, shadowCoord) : 1.0;
-    vec3 light = Color * (AmbientIntensity + diffuse * mix(0.4, 1.0, lit));
-
-    vec2 screen = clipPosition.xy / clipPosition.w * 0.5 + 0.5;
-    vec3 glow = texture(glowMap, screen).rgb * 0.25;
-
-    vec4 base = texture(colorTexture, fragUv);
-    fragColor = vec4(base.rgb * light + glow, alpha);
+    float diffuse = max(dot(n, normalize(lightTangent)), 0.0) * DiffuseIntensity;
+    float specular = pow(max(dot(n, normalize(halfTangent)), 0.0), shininess) * highlight;
+    vec3 color = albedo * (fillLight + glow * glowLight) + Color * (albedo * diffuse + specular) * lit;
+    fragColor = vec4(mix(color, hazeColor, haze), alpha);
 }

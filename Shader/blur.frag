@@ -1,5 +1,8 @@
 #version 330 core
-// A 5 x 5 box blur of the small glow map, spreading it to window size.
+// Spreads the small glow map over the window. The glow map is magnified about six times,
+// so its own linear filter already smooths each texel over six pixels; four more linear
+// reads, each the mean of a 2 x 2 block, widen that to a soft halo of about three texels
+// (some twenty pixels) at the price of four reads a pixel.
 
 in vec2 fragUv;
 
@@ -7,12 +10,15 @@ uniform sampler2D colorTexture;
 
 out vec4 fragColor;
 
+const float reach = 0.9;     // texels from the pixel to each read, on the diagonals
+const float strength = 1.25; // the halo is a little brighter than the fruit's mean
+
 void main()
 {
-    vec2 texel = 1.0 / vec2(textureSize(colorTexture, 0));
-    vec3 sum = vec3(0.0);
-    for (int x = -2; x <= 2; ++x)
-        for (int y = -2; y <= 2; ++y)
-            sum += texture(colorTexture, fragUv + vec2(x, y) * texel).rgb;
-    fragColor = vec4(sum / 25.0, 1.0);
+    vec2 step = reach / vec2(textureSize(colorTexture, 0));
+    vec3 sum = texture(colorTexture, fragUv + vec2(-step.x, -step.y)).rgb
+             + texture(colorTexture, fragUv + vec2( step.x, -step.y)).rgb
+             + texture(colorTexture, fragUv + vec2(-step.x,  step.y)).rgb
+             + texture(colorTexture, fragUv + vec2( step.x,  step.y)).rgb;
+    fragColor = vec4(sum * (0.25 * strength), 1.0);
 }

@@ -1,8 +1,8 @@
 #version 330 core
-// The final frame: the lit scene, plus the blurred glow when it is on, darkened once the
-// attempt has ended, with the heads-up display over it where text was drawn.
-
-in vec2 fragUv;
+// The final frame: the lit scene, plus the blurred glow when it is on; once the attempt
+// has ended the scene is dimmed and drained of colour so that the end screen stands out;
+// the heads-up display goes over everything. All three images have the window's size, so
+// each pixel reads its own texel without filtering.
 
 uniform sampler2D scene;
 uniform sampler2D glow;
@@ -14,11 +14,16 @@ out vec4 fragColor;
 
 void main()
 {
-    vec3 color = texture(scene, fragUv).rgb;
+    ivec2 pixel = ivec2(gl_FragCoord.xy);
+    vec3 color = texelFetch(scene, pixel, 0).rgb;
     if (glowing == 1)
-        color += texture(glow, fragUv).rgb;
-    if (gameEnded == 1)
-        color *= 0.5;
-    vec4 text = texture(hud, fragUv);
-    fragColor = vec4(mix(color, text.rgb, text.a), 1.0);
+        color += texelFetch(glow, pixel, 0).rgb * 0.6;
+    if (gameEnded == 1) {
+        float grey = dot(color, vec3(0.30, 0.59, 0.11));
+        color = mix(vec3(grey), color, 0.35) * 0.45;
+    }
+    // The text is blended onto a transparent target: its colour is already weighted by its
+    // coverage a, and the target kept a * a as alpha.
+    vec4 text = texelFetch(hud, pixel, 0);
+    fragColor = vec4(color * (1.0 - sqrt(text.a)) + text.rgb, 1.0);
 }

@@ -1,9 +1,10 @@
 #version 330 core
-// Only depth matters in the shadow pass; the colour is written for completeness.
+// The shadow map keeps depth only (it has no colour buffer); the output is declared
+// because every program of the game writes "fragColor", and costs nothing.
 
 out vec4 fragColor;
 
 void main()
 {
-    fragColor = vec4(gl_FragCoord.z);
+    fragColor = vec4(1.0);
 }

@@ -12,6 +12,7 @@
 #include "model/WallPiece.h"
 #include "render/CustomShader.h"
 #include "render/HudText.h"
+#include "render/PassTiming.h"
 #include "render/TextOverlay.h"
 #include "scene/Camera.h"
 #include "scene/DirectionalLight.h"
@@ -107,11 +108,14 @@ GLuint createQuadArray(GLuint vertexBuffer)
     return array;
 }
 
+// A full-screen quad covers every pixel once: testing or writing depth would only cost.
 void drawQuad(GLuint array)
 {
+    glDisable(GL_DEPTH_TEST);
     glBindVertexArray(array);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glBindVertexArray(0);
+    glEnable(GL_DEPTH_TEST);
 }
 
 void bindWindow()
@@ -128,6 +132,12 @@ void drawAll(const Objects& objects, GLuint program, const char* matrixName, con
         setMatrix(program, matrixName, prefix * object->modelMatrix);
         object->draw(0);
     }
+}
+
+void markPassEnd(RenderPass pass)
+{
+    if (passTiming != nullptr)
+        passTiming->passEnded(pass);
 }
 
 } // namespace
@@ -203,19 +213,27 @@ void Game::render()
         renderScene();
         return;
     }
+    if (passTiming != nullptr)
+        passTiming->frameStarted();
     renderShadowMap();
+    markPassEnd(RenderPass::Shadow);
     renderGlowMap();
+    markPassEnd(RenderPass::GlowAndBlur);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
     renderScene();
+    markPassEnd(RenderPass::Scene);
     renderHud();
+    markPassEnd(RenderPass::Hud);
     composeFrame();
+    markPassEnd(RenderPass::Composition);
 }
 
 void Game::renderShadowMap()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
     glViewport(0, 0, shadowMapSize, shadowMapSize);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The shadow map has no colour buffer: depth is all there is to clear.
+    glClear(GL_DEPTH_BUFFER_BIT);
     GLuint program = shadowMappingShader->program;
     glUseProgram(program);
     shadowMappingShader->inUse = true;
@@ -259,9 +277,9 @@ void Game::renderGlowMap()
     drawAll(ingredients, program, "modelMatrix", identity);
     glowShader->inUse = false;
 
+    // The blur target has no depth, and its quad rewrites every pixel: nothing to clear.
     glBindFramebuffer(GL_FRAMEBUFFER, blurFramebuffer);
     glViewport(0, 0, windowWidth, windowHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glUseProgram(blurShader->program);
     bindTexture(GL_TEXTURE0, glowTexture);
     setInt(blurShader->program, "colorTexture", 0);

@@ -1,0 +1,154 @@
+// Rendering benchmark: runs the real game at 800 x 600 through a fixed script and prints
+// per-pass and per-frame times, the frame rate, the time from launch to the first frame
+// and the peak resident memory. Run from one level below the repository root (the game
+// reads ../Models and ../Shader), under a display; scripts/benchmark.sh does both.
+#include "app/GameRunner.h"
+#include "app/Globals.h"
+#include "game/Game.h"
+#include "render/GL.h"
+#include "render/PassTiming.h"
+#include "tools/benchmark/DriveScript.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int width = 800;
+constexpr int height = 600;
+constexpr double step = 1.0 / 60.0; // seconds of game time per frame
+constexpr int warmUpFrames = 30;
+
+using WallClock = std::chrono::steady_clock;
+
+double millisecondsSince(WallClock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(WallClock::now() - start).count();
+}
+
+// Seconds since this process was started by the kernel (so the dynamic loader counts too).
+double secondsSinceLaunch()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // Field 22 (start time in clock ticks since boot) follows the command name in brackets.
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22; ++i)
+        fields >> field;
+    double started = std::strtod(field.c_str(), nullptr) / double(sysconf(_SC_CLK_TCK));
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9 - started;
+}
+
+long peakResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+double percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    size_t index = size_t(fraction * double(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+void printRow(const char* name, const std::vector<double>& values)
+{
+    std::printf("  %-34s %8.2f %8.2f\n", name, percentile(values, 0.5), percentile(values, 0.95));
+}
+
+// Replays the attempt and warms the caches up, so that both runs start alike.
+void restart(GameRunner& runner)
+{
+    runner.keys.releaseAll();
+    runner.keys.press(GLFW_KEY_R);
+    runner.frame(step);
+    runner.keys.releaseAll();
+    for (int i = 0; i < warmUpFrames; ++i)
+        runner.frame(step);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int frames = argc > 1 ? std::atoi(argv[1]) : 600;
+    if (frames <= 0) {
+        std::printf("usage: lantern-trail-benchmark [frames]\n");
+        return 1;
+    }
+
+    GameRunner runner(width, height);
+    runner.frame(step);
+    glFinish();
+    double firstFrame = secondsSinceLaunch();
+
+    // The whole loop as the game runs it, with no waits but the buffer swap's.
+    restart(runner);
+    DriveScript script;
+    std::vector<double> frameTimes;
+    WallClock::time_point runStart = WallClock::now();
+    for (int i = 0; i < frames; ++i) {
+        script.steer(*game, runner.keys);
+        WallClock::time_point start = WallClock::now();
+        runner.frame(step);
+        frameTimes.push_back(millisecondsSince(start));
+    }
+    double runSeconds = millisecondsSince(runStart) / 1000.0;
+
+    // The same run again, waiting at every pass boundary to charge each pass its own work.
+    restart(runner);
+    script = DriveScript();
+    PassTiming timing;
+    passTiming = &timing;
+    std::vector<double> passTimes[renderPassCount];
+    std::vector<double> passSums;
+    std::vector<double> outsideTimes; // events, clear, update, swap: the frame around render()
+    for (int i = 0; i < frames; ++i) {
+        script.steer(*game, runner.keys);
+        WallClock::time_point start = WallClock::now();
+        runner.frame(step);
+        double frameTime = millisecondsSince(start);
+        double sum = 0.0;
+        for (int pass = 0; pass < renderPassCount; ++pass) {
+            passTimes[pass].push_back(timing.milliseconds[pass]);
+            sum += timing.milliseconds[pass];
+        }
+        passSums.push_back(sum);
+        outsideTimes.push_back(frameTime - sum);
+    }
+    passTiming = nullptr;
+
+    std::printf("Lantern Trail rendering benchmark: %d x %d, %d frames of scripted play at 1/60 s\n", width, height,
+                frames);
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("  %-34s %8s %8s\n", "milliseconds per frame", "median", "p95");
+    const char* passNames[renderPassCount] = {"shadow", "glow and blur", "scene", "heads-up display",
+                                              "composition"};
+    for (int pass = 0; pass < renderPassCount; ++pass)
+        printRow(passNames[pass], passTimes[pass]);
+    printRow("all passes (waiting between passes)", passSums);
+    printRow("rest of the frame (update, swap...)", outsideTimes);
+    printRow("whole frame (no extra waits)", frameTimes);
+    std::printf("frames per second: %.1f\n", double(frames) / runSeconds);
+    std::printf("launch to first frame: %.3f s\n", firstFrame);
+    std::printf("peak resident memory (VmHWM): %.1f MB\n", double(peakResidentKilobytes()) / 1024.0);
+    return 0;
+}
