@@ -88,6 +88,10 @@ void Hero::reset()
 {
     btTransform transform(rigidBody->getCenterOfMassTransform().getRotation(), startPosition);
     rigidBody->setCenterOfMassTransform(transform);
+    // NOTE: update() reads the motion state, which the physics step refreshes only after
+    // the next update; without this the first frame after a replay still sees the ball
+    // where it was (at the goal, which would be won again at once).
+    motionState->setWorldTransform(transform);
     rigidBody->setLinearVelocity(btVector3(0, 0, 0));
     rigidBody->setAngularVelocity(btVector3(0, 0, 0));
 }
