@@ -28,7 +28,8 @@ const float ballRadius = 0.5f;            // the hero's sphere
 const float edgeMargin = 0.55f;           // room the ball's centre keeps from a wall's edge
 const float obstacleMargin = 0.15f;       // room the ball keeps from an obstacle's box
 const int steepestChange = 3;            // offset steps the line may move between planned points
-const float fruitReach = 0.3f;            // how close the plan aims at a fruit's centre
+const float fruitReach = 0.6f;            // distance from a fruit's centre at which the plan is drawn to it
+const float fruitReward = 30.0f;          // what passing through a fruit's centre is worth to the plan
 const float cruiseSpeed = 3.5f;           // world units a second on a clear straight
 const float creepSpeed = 0.35f;           // never slower than this while the goal is ahead
 const float lateralAcceleration = 2.2f;   // world units a second squared allowed in a curve
@@ -36,6 +37,8 @@ const float lateralSpeed = 1.4f;          // world units a second allowed across
 const float braking = 2.0f;               // world units a second squared when slowing down
 const float keyThreshold = 0.08f;         // speed error (units/s) that calls for a push; one
                                           // frame's push changes the speed by about 0.15
+const float lateralGain = 3.0f;           // sideways speed (units/s) a unit off the line asks for
+const float leadTime = 0.15f;            // seconds ahead on the line the steering aims
 const float cameraTurnRate = 2.5f;        // radians a second
 const int stuckFrames = 150;              // frames without progress before a jump is tried
 const int framesBetweenJumps = 180;
@@ -190,10 +193,10 @@ void Autopilot::planLane()
             float c = fits ? 0.3f * offset * offset : infinite;
             if (fits && clearance < ballRadius + 0.6f)
                 c += 4.0f * (ballRadius + 0.6f - clearance);
+            // The nearer the fruit's centre, the surer the catch.
             for (const glm::vec3& item : fruit)
-                if (std::fabs(item.y - point.position.y) < 1.0f &&
-                    glm::length(flat(item) - flat(point.position)) < fruitReach)
-                    c -= 25.0f;
+                if (std::fabs(item.y - point.position.y) < 1.0f)
+                    c -= fruitReward * std::fmax(0.0f, 1.0f - glm::length(flat(item) - flat(point.position)) / fruitReach);
             stateCost[size_t(j)] = c;
         }
         // Over a gap nothing fits: the line keeps to the centre, and the ball will fall.
@@ -323,14 +326,18 @@ void Autopilot::steer(ScriptedInput& keys)
     segmentHint = here.segment;
     progress = std::fmax(progress, here.along);
 
-    // Pursue a point ahead on the planned line, further ahead the faster the ball rolls.
-    const float lookAhead = 0.6f + 0.35f * glm::length(velocity);
-    const float targetAlong = std::fmin(here.along + lookAhead, path.length);
-    const PathPoint target = path.pointAt(targetAlong, plannedAcross(targetAlong));
-    glm::vec2 toTarget = flat(target.position - position);
-    const float distance = glm::length(toTarget);
-    toTarget = distance > 1e-4f ? toTarget / distance : target.tangent;
-    const glm::vec2 wanted = toTarget * plannedSpeed(here.along);
+    // Roll along the course at the planned speed and steer across it toward the planned
+    // line, a little ahead of the ball to make up for the time a push takes to tell.
+    const float rolling = glm::length(velocity);
+    const float lead = leadTime * rolling;
+    const float line = plannedAcross(here.along + lead);
+    const float slope = (plannedAcross(here.along + lead + planStep) - plannedAcross(here.along + lead - planStep)) /
+                        (2.0f * planStep);
+    const float wantedSpeed = plannedSpeed(here.along);
+    const float sideways = std::fmax(-lateralSpeed, std::fmin(lateralSpeed, lateralGain * (line - here.across) +
+                                                                                wantedSpeed * slope));
+    const glm::vec2 along = path.pointAt(here.along).tangent;
+    const glm::vec2 wanted = along * wantedSpeed + glm::vec2(-along.y, along.x) * sideways;
 
     // The keys push relative to the camera: W away from it, D to its right.
     const glm::vec2 view = flat(state.viewDirection);

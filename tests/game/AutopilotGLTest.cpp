@@ -3,7 +3,7 @@
 #include "game/Autopilot.h"
 #include "game/Game.h"
 #include "game/GameState.h"
-#include "scene/Hero.h"
+#include "scene/CourseCheck.h"
 #include "scene/Ingredient.h"
 #include "scene/LevelLoader.h"
 #include "support/CaptureStdout.h"
@@ -26,31 +26,47 @@ struct Attempt {
     int fruitCollected = 0;
     int fruitTotal = 0;
     int jumps = 0;
+    int obstacleContacts = 0; // frames in which the ball touched an obstacle
     std::string log; // the game's console during the attempt
 };
 
-// Runs one attempt of the course in `levelFile` ("" for the shipped course) for at most
-// `limitSeconds` of simulated time.
-Attempt play(const std::string& levelFile, double limitSeconds)
+std::string describe(const Attempt& a)
 {
-    const std::string shipped = levelFileName;
-    if (!levelFile.empty())
-        levelFileName = levelFile;
-    Attempt attempt;
+    return "goal " + std::to_string(a.reachedGoal) + ", fell " + std::to_string(a.fell) + ", " +
+           std::to_string(a.seconds) + " s, score " + std::to_string(a.score) + ", fruit " +
+           std::to_string(a.fruitCollected) + "/" + std::to_string(a.fruitTotal) + ", jumps " +
+           std::to_string(a.jumps) + ", obstacle contact frames " + std::to_string(a.obstacleContacts);
+}
+
+// The game on one course (the shipped one unless a file is given) with the autopilot.
+class Session {
+public:
+    explicit Session(const std::string& levelFile = "") : shipped(levelFileName)
     {
-        std::unique_ptr<GameRunner> runner;
-        {
-            CaptureStdout quiet; // the start-up log is not what these tests look at
-            runner = std::make_unique<GameRunner>(320, 240);
-        }
+        if (!levelFile.empty())
+            levelFileName = levelFile;
+        CaptureStdout quiet; // the start-up log is not what these tests look at
+        runner = std::make_unique<GameRunner>(320, 240);
+        autopilot = std::make_unique<Autopilot>(game);
+    }
+    ~Session()
+    {
+        autopilot.reset();
+        runner.reset();
+        levelFileName = shipped;
+    }
+
+    // Plays until the attempt ends or `limitSeconds` of it have passed.
+    Attempt play(double limitSeconds)
+    {
         CaptureStdout console;
-        Autopilot autopilot(game);
+        const GameState& state = *game->state;
         const int limit = int(limitSeconds / step);
-        for (int frame = 0; frame < limit && !game->state->heroFell && !game->state->goalReached; ++frame) {
-            autopilot.steer(runner->keys);
+        for (int frame = 0; frame < limit && !state.heroFell && !state.goalReached; ++frame) {
+            autopilot->steer(runner->keys);
             runner->frame(step, false);
         }
-        const GameState& state = *game->state;
+        Attempt attempt;
         attempt.reachedGoal = state.goalReached;
         attempt.fell = state.heroFell;
         attempt.seconds = (state.endTime > 0.0 ? state.endTime : runner->clock.now()) - state.startTime;
@@ -58,26 +74,38 @@ Attempt play(const std::string& levelFile, double limitSeconds)
         for (vantor::scene::Ingredient* item : game->ingredients)
             attempt.fruitCollected += item->collected ? 1 : 0;
         attempt.fruitTotal = int(game->ingredients.size());
-        attempt.jumps = autopilot.jumps;
+        attempt.jumps = autopilot->jumps;
         attempt.log = console.text();
+        const std::string contact = "Hero collides with Obstacle";
+        for (size_t at = attempt.log.find(contact); at != std::string::npos; at = attempt.log.find(contact, at + 1))
+            ++attempt.obstacleContacts;
+        return attempt;
     }
-    levelFileName = shipped;
-    return attempt;
-}
 
-std::string describe(const Attempt& a)
+    std::unique_ptr<GameRunner> runner;
+    std::unique_ptr<Autopilot> autopilot;
+
+private:
+    std::string shipped;
+};
+
+std::array<vantor::scene::WalkableTop, 3> shippedTops()
 {
-    return "goal " + std::to_string(a.reachedGoal) + ", fell " + std::to_string(a.fell) + ", " +
-           std::to_string(a.seconds) + " s, score " + std::to_string(a.score) + ", fruit " +
-           std::to_string(a.fruitCollected) + "/" + std::to_string(a.fruitTotal) + ", jumps " +
-           std::to_string(a.jumps);
+    std::array<vantor::scene::WalkableTop, 3> tops;
+    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"};
+    for (int k = 0; k < 3; ++k) {
+        std::string error;
+        EXPECT_TRUE(vantor::scene::WalkableTop::load(std::string("../Models/") + files[k], tops[size_t(k)], error));
+    }
+    return tops;
 }
 
 } // namespace
 
-TEST(Autopilot, CompletesTheShippedCourseWithMostOfItsFruit)
+TEST(Autopilot, CompletesTheShippedCourseWithMostOfItsFruitThenPlaysAgainAfterR)
 {
-    const Attempt attempt = play("", 120.0);
+    Session session;
+    const Attempt attempt = session.play(120.0);
     std::cout << "Shipped course: " << describe(attempt) << std::endl;
     EXPECT_TRUE(attempt.reachedGoal) << describe(attempt);
     EXPECT_NE(attempt.log.find("Hero reached goal."), std::string::npos);
@@ -85,14 +113,56 @@ TEST(Autopilot, CompletesTheShippedCourseWithMostOfItsFruit)
     EXPECT_LT(attempt.seconds, 120.0);
     EXPECT_GE(2 * attempt.fruitCollected, attempt.fruitTotal) << describe(attempt);
     EXPECT_EQ(attempt.jumps, 0); // nothing on this course calls for a jump
+    EXPECT_EQ(attempt.obstacleContacts, 0);
+
+    // A replay key pressed for a single frame starts a fresh attempt from the drop point,
+    // not one that is won again where the last one ended.
+    session.runner->keys.releaseAll();
+    session.runner->keys.press(GLFW_KEY_R);
+    session.runner->frame(step, false);
+    const Attempt again = session.play(0.5);
+    EXPECT_FALSE(again.reachedGoal) << describe(again);
+    EXPECT_EQ(again.log.find("Hero reached goal."), std::string::npos);
+    EXPECT_EQ(again.score, 0);
+    EXPECT_LT(session.autopilot->progress, 6.0f);
 }
 
 TEST(Autopilot, FallsThroughAGapBetweenTwoPieces)
 {
     TempDir folder;
     const std::string file = folder.write("gap.json", courseText({{'S', ""}, {'S', ""}, {'_', ""}, {'S', ""}, {'E', ""}}));
-    const Attempt attempt = play(file, 60.0);
+    Session session(file);
+    const Attempt attempt = session.play(60.0);
     EXPECT_TRUE(attempt.fell) << describe(attempt);
     EXPECT_FALSE(attempt.reachedGoal);
     EXPECT_NE(attempt.log.find("Hero fell from wall."), std::string::npos);
+}
+
+// Curves of both hands in every "dir", straights in every "dir" (entered from either
+// end), obstacles in each lane and fruit beside them: the checker accepts these courses and
+// the autopilot completes them.
+TEST(Autopilot, CompletesWrittenCoursesTheCheckerAccepts)
+{
+    const std::vector<std::vector<CourseStep>> courses = {
+        {{'S', "..b|...|..."}, {'L', ".b."}, {'L', ""}, {'R', "...|a..|..."}, {'T', "R..|...|..b"},
+         {'S', "...|.F.|a.."}, {'S', "..S|...|B.."}, {'T', "...|S..|.b."}, {'R', ""}, {'L', ".a."}, {'E', ""}},
+        {{'S', "...|.b.|R.."}, {'L', ".b."}, {'L', ""}, {'S', "B..|..b|..R"}, {'L', ""}, {'R', "...|a..|..."},
+         {'L', ""}, {'L', "b"}, {'R', ""}, {'L', ""}, {'E', ""}},
+    };
+    const std::array<vantor::scene::WalkableTop, 3> tops = shippedTops();
+    for (size_t c = 0; c < courses.size(); ++c) {
+        SCOPED_TRACE("course " + std::to_string(c));
+        const std::string text = courseText(courses[c]);
+        const vantor::scene::CourseReport report = vantor::scene::checkCourse(text, tops);
+        EXPECT_EQ(report.errors(), 0) << vantor::scene::formatCourseReport(report);
+
+        TempDir folder;
+        Session session(folder.write("course.json", text));
+        const Attempt attempt = session.play(120.0);
+        std::cout << "Course " << c << ": " << describe(attempt) << std::endl;
+        EXPECT_TRUE(attempt.reachedGoal) << describe(attempt);
+        EXPECT_FALSE(attempt.fell) << describe(attempt);
+        EXPECT_GT(attempt.fruitCollected, 0) << describe(attempt);
+        EXPECT_EQ(attempt.obstacleContacts, 0) << describe(attempt);
+    }
 }
