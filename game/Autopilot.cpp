@@ -27,7 +27,7 @@ const float offsetStep = 0.1f;            // world units between the offsets it 
 const float ballRadius = 0.5f;            // the hero's sphere
 const float edgeMargin = 0.55f;           // room the ball's centre keeps from a wall's edge
 const float obstacleMargin = 0.15f;       // room the ball keeps from an obstacle's box
-const int steepestChange = 3;            // offset steps the line may move between planned points
+const int steepestChange = 3;             // offset steps the line may move between planned points
 const float fruitReach = 0.6f;            // distance from a fruit's centre at which the plan is drawn to it
 const float fruitReward = 30.0f;          // what passing through a fruit's centre is worth to the plan
 const float cruiseSpeed = 3.5f;           // world units a second on a clear straight
@@ -38,10 +38,10 @@ const float braking = 2.0f;               // world units a second squared when s
 const float keyThreshold = 0.08f;         // speed error (units/s) that calls for a push; one
                                           // frame's push changes the speed by about 0.15
 const float lateralGain = 3.0f;           // sideways speed (units/s) a unit off the line asks for
-const float leadTime = 0.15f;            // seconds ahead on the line the steering aims
+const float leadTime = 0.15f;             // seconds ahead on the line the steering aims
 const float cameraTurnRate = 2.5f;        // radians a second
 const int stuckFrames = 150;              // frames without progress before a jump is tried
-const int framesBetweenJumps = 180;
+const int framesBetweenJumps = 180;        // so that one jump can land before the next
 
 float wrapAngle(float angle)
 {

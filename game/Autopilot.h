@@ -55,7 +55,7 @@ private:
     std::vector<float> speed;                   // planned speed at every planStep
     double attemptStart = -1.0;                 // the state's start time seen last
     int segmentHint = 0;                        // where the ball was found last frame
-    float bestProgress = 0.0f;                  // for the stuck test
-    int framesWithoutProgress = 0;
-    int framesSinceJump = 0;
+    float bestProgress = 0.0f;                  // path distance of the last real headway, for the stuck test
+    int framesWithoutProgress = 0;              // frames on the wall since that headway
+    int framesSinceJump = 0;                    // frames since the last jump
 };
