@@ -16,11 +16,11 @@ struct CourseFinding {
 // What the course holds, for the summary line.
 struct CourseSummary {
     int pieces = 0;          // wall pieces the game builds
-    int straights = 0;
-    int curves = 0;
-    int endPieces = 0;
-    int obstacles = 0;
-    int fruit = 0;
+    int straights = 0;       // of those, straight pieces
+    int curves = 0;          // curves
+    int endPieces = 0;       // end pieces (one in a sound course)
+    int obstacles = 0;       // obstacles placed on the pieces
+    int fruit = 0;           // bananas and apples placed on the pieces
     int points = 0;          // the score for collecting every fruit
     float pathLength = 0.0f; // world units along the centre line from the first piece's entry to the goal
 };

@@ -11,8 +11,8 @@
 //   '.' empty, R roller, F fence, B barricade, S sand heap, b banana, a apple;
 //   '|' separators are ignored. Missing entries are empty.
 struct CourseStep {
-    char piece;
-    std::string slots;
+    char piece;        // S, T, L, R, E or _
+    std::string slots; // the piece's items, as above
 };
 
 std::string courseText(const std::vector<CourseStep>& route);
