@@ -36,8 +36,9 @@ struct LevelDescription {
 };
 
 // Reads the text of a level file. Missing keys take the value 1; numbers are truncated
-// toward zero, true/false count 1/0, null counts 0. Rejected, with one line naming the
-// element index and key: text that is not JSON, a root that is not an object, "elements"
+// toward zero, true/false count 1/0, null counts 0. Rejected, with one line for each
+// mistake naming the element index and key (every element is read, so `problems` lists
+// them all and `error` holds the first): text that is not JSON, a root that is not an object, "elements"
 // that is not an array, an element or its "obstacles" that is missing or not an object,
 // and a string, array, object or out-of-range number where a whole number belongs. A root
 // without "elements" is an empty course. Never throws.
