@@ -3,12 +3,17 @@
 #include "render/GL.h"
 
 #include <gtest/gtest.h>
+#include <iostream>
 
 TEST(WindowGL, OpensA33CoreDebugContextWithStickyKeysAndHiddenCursor)
 {
     windowWidth = 320;
     windowHeight = 240;
     windowed = true;
+    // Should the library refuse to start, its own reason is worth more than our one line.
+    glfwSetErrorCallback([](int code, const char* description) {
+        std::cerr << "GLFW error " << code << ": " << description << std::endl;
+    });
     auto* window = new vantor::util::Window("Lantern Trail");
     EXPECT_EQ(vantor::util::Window::instanceCount, 1);
     glfwMakeContextCurrent(window->handle);
@@ -40,4 +45,5 @@ TEST(WindowGL, OpensA33CoreDebugContextWithStickyKeysAndHiddenCursor)
     EXPECT_NE(glfwGetPrimaryMonitor(), nullptr); // still initialised
     delete second;
     EXPECT_EQ(vantor::util::Window::instanceCount, 0);
+    glfwSetErrorCallback(nullptr);
 }

@@ -106,7 +106,11 @@ TEST_F(ModelImport, AFourMeshFileHasThreeLevelsAndItsLastMeshCollides)
     EXPECT_FLOAT_EQ(std::fabs(fruit.collisionVertices[0][3].x), 40.0f);
     EXPECT_NEAR(fruit.boundingSphereRadius, std::sqrt(2.0f), 1e-5f);
 
-    EXPECT_EQ(drawCentre(fruit, 0), glm::u8vec3(255, 0, 0));
+    // Level 0 shows its red texture; the lit program's fill and haze may shift it a shade.
+    const glm::u8vec3 levelZero = drawCentre(fruit, 0);
+    EXPECT_GE(levelZero.r, 250);
+    EXPECT_LE(levelZero.g, 8);
+    EXPECT_LE(levelZero.b, 8);
     EXPECT_EQ(drawCentre(fruit, 3), glm::u8vec3(0, 0, 255)) << "a level without a record draws nothing";
     fruit.visible = false;
     EXPECT_EQ(drawCentre(fruit, 0), glm::u8vec3(0, 0, 255));
