@@ -218,6 +218,19 @@ int CourseReport::warnings() const
     return int(findings.size()) - errors();
 }
 
+bool loadWallTops(const std::string& modelFolder, std::array<WalkableTop, 3>& tops, std::string& error)
+{
+    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"}; // by WallKind
+    for (int k = 0; k < 3; ++k) {
+        std::string why;
+        if (!WalkableTop::load(modelFolder + files[k], tops[size_t(k)], why)) {
+            error = modelFolder + files[k] + ": " + why;
+            return false;
+        }
+    }
+    return true;
+}
+
 CourseReport checkCourse(const std::string& levelText, const std::array<WalkableTop, 3>& tops)
 {
     Checker checker{tops, {}};

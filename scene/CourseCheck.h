@@ -41,6 +41,10 @@ struct CourseReport {
 // by WallKind (end, straight, curve); an empty top skips the item check for that kind.
 CourseReport checkCourse(const std::string& levelText, const std::array<WalkableTop, 3>& tops);
 
+// Reads the walkable tops of the three wall models in `modelFolder` (ending in '/'),
+// indexed by WallKind. False, with `error` naming the file and why, when one fails.
+bool loadWallTops(const std::string& modelFolder, std::array<WalkableTop, 3>& tops, std::string& error);
+
 // The report as the checker prints it: one line a finding, the summary, the verdict.
 std::string formatCourseReport(const CourseReport& report);
 

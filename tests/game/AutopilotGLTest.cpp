@@ -92,11 +92,8 @@ private:
 std::array<vantor::scene::WalkableTop, 3> shippedTops()
 {
     std::array<vantor::scene::WalkableTop, 3> tops;
-    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"};
-    for (int k = 0; k < 3; ++k) {
-        std::string error;
-        EXPECT_TRUE(vantor::scene::WalkableTop::load(std::string("../Models/") + files[k], tops[size_t(k)], error));
-    }
+    std::string error;
+    EXPECT_TRUE(vantor::scene::loadWallTops("../Models/", tops, error)) << error;
     return tops;
 }
 

@@ -16,12 +16,8 @@ namespace {
 std::array<WalkableTop, 3> shippedTops()
 {
     std::array<WalkableTop, 3> tops;
-    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"};
-    for (int k = 0; k < 3; ++k) {
-        std::string error;
-        EXPECT_TRUE(WalkableTop::load(std::string(LANTERN_SOURCE_DIR) + "/Models/" + files[k], tops[size_t(k)], error))
-            << error;
-    }
+    std::string error;
+    EXPECT_TRUE(loadWallTops(std::string(LANTERN_SOURCE_DIR) + "/Models/", tops, error)) << error;
     return tops;
 }
 

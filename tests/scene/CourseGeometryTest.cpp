@@ -1,5 +1,6 @@
 // The course's path: which sides each wall kind is open toward for every "dir", checked
 // against the shipped wall meshes, and the centre line through courses of every turn.
+#include "scene/CourseCheck.h"
 #include "scene/CourseGeometry.h"
 #include "scene/LevelFile.h"
 #include "scene/WalkableTop.h"
@@ -18,12 +19,8 @@ namespace {
 std::array<WalkableTop, 3> shippedTops()
 {
     std::array<WalkableTop, 3> tops;
-    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"};
-    for (int k = 0; k < 3; ++k) {
-        std::string error;
-        EXPECT_TRUE(WalkableTop::load(std::string(LANTERN_SOURCE_DIR) + "/Models/" + files[k], tops[size_t(k)], error))
-            << files[k] << ": " << error;
-    }
+    std::string error;
+    EXPECT_TRUE(loadWallTops(std::string(LANTERN_SOURCE_DIR) + "/Models/", tops, error)) << error;
     return tops;
 }
 

@@ -36,38 +36,6 @@ std::string missingShippedFile()
     return std::string();
 }
 
-// Releases what loadLevel built and the programs, leaving the game's pointers empty.
-void releaseCourse(Game& game)
-{
-    for (WallPiece* wall : game.wallPieces)
-        delete wall;
-    for (Obstacle* obstacle : game.obstacles)
-        delete obstacle;
-    for (Ingredient* ingredient : game.ingredients)
-        delete ingredient;
-    game.wallPieces.clear();
-    game.obstacles.clear();
-    game.ingredients.clear();
-    game.textures.clear();
-    for (WallPiece** wall : {&game.straightWallPrototype, &game.endWallPrototype, &game.curveWallPrototype}) {
-        delete *wall;
-        *wall = nullptr;
-    }
-    for (SimpleModelTexNon** model : {&game.fencePrototype, &game.rollerPrototype, &game.barricadePrototype,
-                                      &game.sandHeapPrototype, &game.bananaPrototype, &game.applePrototype}) {
-        delete *model;
-        *model = nullptr;
-    }
-    delete game.skybox;
-    game.skybox = nullptr;
-    delete game.normalMappingShader;
-    delete game.basicShader;
-    delete game.shadowMappingShader;
-    delete game.glowShader;
-    game.normalMappingShader = game.basicShader = nullptr;
-    game.shadowMappingShader = game.glowShader = nullptr;
-}
-
 } // namespace
 
 // The shipped course builds completely: every wall, obstacle and fruit of the level file,
@@ -138,5 +106,4 @@ TEST(LevelBuild, TheShippedCourseBuildsWithItsLog)
     EXPECT_EQ(goalPosition, goal.position);
     for (Ingredient* item : game.ingredients)
         EXPECT_EQ(item->position, glm::vec3(item->modelMatrix[3]));
-    releaseCourse(game);
 }

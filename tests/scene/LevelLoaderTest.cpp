@@ -34,26 +34,7 @@ protected:
     }
     void TearDown() override
     {
-        for (WallPiece* wall : game.wallPieces)
-            delete wall;
-        for (Obstacle* obstacle : game.obstacles)
-            delete obstacle;
-        for (Ingredient* ingredient : game.ingredients)
-            delete ingredient;
-        game.wallPieces.clear();
-        game.obstacles.clear();
-        game.ingredients.clear();
-        for (WallPiece** wall : {&game.straightWallPrototype, &game.endWallPrototype, &game.curveWallPrototype}) {
-            delete *wall;
-            *wall = nullptr;
-        }
-        for (SimpleModelTexNon** model : {&game.fencePrototype, &game.rollerPrototype, &game.barricadePrototype,
-                                          &game.sandHeapPrototype, &game.bananaPrototype, &game.applePrototype}) {
-            delete *model;
-            *model = nullptr;
-        }
-        delete game.skybox;
-        game.skybox = nullptr;
+        game.cleanup();
         fs::current_path(previous);
         fs::remove_all(root);
     }

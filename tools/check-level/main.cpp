@@ -13,23 +13,6 @@
 
 using namespace vantor::scene;
 
-namespace {
-
-bool readTops(const std::string& folder, std::array<WalkableTop, 3>& tops, std::string& error)
-{
-    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"}; // by WallKind
-    for (int k = 0; k < 3; ++k) {
-        std::string why;
-        if (!WalkableTop::load(folder + files[k], tops[size_t(k)], why)) {
-            error = folder + files[k] + ": " + why;
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (argc < 2 || argc > 3) {
@@ -49,9 +32,9 @@ int main(int argc, char** argv)
     std::string folder = argc == 3 ? std::string(argv[2]) : std::string("../Models/");
     if (!folder.empty() && folder.back() != '/')
         folder += "/";
-    bool haveTops = readTops(folder, tops, error);
+    bool haveTops = loadWallTops(folder, tops, error);
     if (!haveTops && argc == 2)
-        haveTops = readTops(LANTERN_MODELS_DIR, tops, error);
+        haveTops = loadWallTops(LANTERN_MODELS_DIR, tops, error);
 
     std::cout << "Checking " << fileName << std::endl;
     if (!haveTops) {
