@@ -2,6 +2,7 @@
 
 #include "app/GLDiagnostics.h"
 #include "app/Globals.h"
+#include "app/HeapTuning.h"
 #include "app/KeyCallback.h"
 #include "app/Window.h"
 #include "game/Game.h"
@@ -27,6 +28,7 @@ void enableDebugOutput()
 
 void startUp()
 {
+    keepFreedHeapMemory();
     gameWindow = new vantor::util::Window("Lantern Trail");
     glfwMakeContextCurrent(gameWindow->handle);
 
