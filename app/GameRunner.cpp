@@ -48,3 +48,11 @@ void GameRunner::frame(double deltaTime, bool draw)
     checkGLError("General GL Error Checking");
     ++frameCount;
 }
+
+void GameRunner::replay(double deltaTime, bool draw)
+{
+    keys.releaseAll();
+    keys.press(GLFW_KEY_R);
+    frame(deltaTime, draw);
+    keys.releaseAll();
+}

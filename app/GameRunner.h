@@ -17,6 +17,9 @@ public:
     // One frame as the game loop runs it: events, clear, update, render (unless `draw` is
     // false), buffer swap and the OpenGL error check. deltaTime in seconds.
     void frame(double deltaTime, bool draw = true);
+    // One frame with R alone held, as a player starts the attempt again; every key is up
+    // afterwards.
+    void replay(double deltaTime, bool draw = true);
 
     ScriptedInput keys;   // what the hero, the camera and the replay key read
     ScriptedClock clock;  // the attempt clock, advanced by every frame

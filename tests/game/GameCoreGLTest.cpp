@@ -31,10 +31,7 @@ protected:
 
     void SetUp() override
     {
-        runner->keys.releaseAll();
-        runner->keys.press(GLFW_KEY_R);
-        run(1);
-        runner->keys.releaseAll();
+        runner->replay(step, false);
         collectedIngredients.clear();
         freeCamera = false;
     }

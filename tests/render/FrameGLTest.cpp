@@ -79,10 +79,7 @@ protected:
     {
         glowEnabled = true;
         transparencyEnabled = true;
-        runner->keys.releaseAll();
-        runner->keys.press(GLFW_KEY_R);
-        runner->frame(step, false);
-        runner->keys.releaseAll();
+        runner->replay(step, false);
         collectedIngredients.clear();
         for (int i = 0; i < 600 && !game->hero->onWall; ++i)
             runner->frame(step, false);

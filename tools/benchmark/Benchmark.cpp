@@ -83,16 +83,16 @@ public:
 
     void frame()
     {
-        if (game->state->heroFell || game->state->goalReached) {
-            runner.keys.releaseAll();
-            if (++endScreen == endScreenFrames) {
-                runner.keys.press(GLFW_KEY_R);
-                endScreen = 0;
-            }
-        } else {
+        if (!game->state->heroFell && !game->state->goalReached) {
             pilot.steer(runner.keys);
+            runner.frame(step);
+        } else if (++endScreen == endScreenFrames) {
+            endScreen = 0;
+            runner.replay(step);
+        } else {
+            runner.keys.releaseAll();
+            runner.frame(step);
         }
-        runner.frame(step);
     }
 
 private:
@@ -104,10 +104,7 @@ private:
 // Replays the attempt and warms the caches up, so that both runs start alike.
 void restart(GameRunner& runner)
 {
-    runner.keys.releaseAll();
-    runner.keys.press(GLFW_KEY_R);
-    runner.frame(step);
-    runner.keys.releaseAll();
+    runner.replay(step);
     for (int i = 0; i < warmUpFrames; ++i)
         runner.frame(step);
 }

@@ -136,9 +136,7 @@ int main(int argc, char** argv)
     for (int number = 1; number <= attempts; ++number) {
         if (number > 1) {
             // R starts the attempt again, as a player would.
-            runner.keys.releaseAll();
-            runner.keys.press(GLFW_KEY_R);
-            runner.frame(frameTime, false);
+            runner.replay(frameTime, false);
         }
         lines.push_back(demo.attempt(number));
         std::cout << lines.back() << std::endl;

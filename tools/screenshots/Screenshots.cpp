@@ -62,10 +62,7 @@ void run(GameRunner& runner, int frames)
 
 void replay(GameRunner& runner)
 {
-    runner.keys.releaseAll();
-    runner.keys.press(GLFW_KEY_R);
-    runner.frame(step);
-    runner.keys.releaseAll();
+    runner.replay(step);
     collectedIngredients.clear();
 }
 
