@@ -8,6 +8,7 @@
 #include "scene/LevelLoader.h"
 #include "support/CaptureStdout.h"
 #include "support/CourseWriter.h"
+#include "support/ShippedWallTops.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -89,14 +90,6 @@ private:
     std::string shipped;
 };
 
-std::array<vantor::scene::WalkableTop, 3> shippedTops()
-{
-    std::array<vantor::scene::WalkableTop, 3> tops;
-    std::string error;
-    EXPECT_TRUE(vantor::scene::loadWallTops("../Models/", tops, error)) << error;
-    return tops;
-}
-
 } // namespace
 
 TEST(Autopilot, CompletesTheShippedCourseWithMostOfItsFruitThenPlaysAgainAfterR)
@@ -114,9 +107,7 @@ TEST(Autopilot, CompletesTheShippedCourseWithMostOfItsFruitThenPlaysAgainAfterR)
 
     // A replay key pressed for a single frame starts a fresh attempt from the drop point,
     // not one that is won again where the last one ended.
-    session.runner->keys.releaseAll();
-    session.runner->keys.press(GLFW_KEY_R);
-    session.runner->frame(step, false);
+    session.runner->replay(step, false);
     const Attempt again = session.play(0.5);
     EXPECT_FALSE(again.reachedGoal) << describe(again);
     EXPECT_EQ(again.log.find("Hero reached goal."), std::string::npos);
@@ -146,7 +137,7 @@ TEST(Autopilot, CompletesWrittenCoursesTheCheckerAccepts)
         {{'S', "...|.b.|R.."}, {'L', ".b."}, {'L', ""}, {'S', "B..|..b|..R"}, {'L', ""}, {'R', "...|a..|..."},
          {'L', ""}, {'L', "b"}, {'R', ""}, {'L', ""}, {'E', ""}},
     };
-    const std::array<vantor::scene::WalkableTop, 3> tops = shippedTops();
+    const std::array<vantor::scene::WalkableTop, 3> tops = shippedWallTops();
     for (size_t c = 0; c < courses.size(); ++c) {
         SCOPED_TRACE("course " + std::to_string(c));
         const std::string text = courseText(courses[c]);

@@ -2,6 +2,7 @@
 // kind of problem.
 #include "scene/CourseCheck.h"
 #include "support/CourseWriter.h"
+#include "support/ShippedWallTops.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,9 @@ using namespace vantor::scene;
 
 namespace {
 
-std::array<WalkableTop, 3> shippedTops()
-{
-    std::array<WalkableTop, 3> tops;
-    std::string error;
-    EXPECT_TRUE(loadWallTops(std::string(LANTERN_SOURCE_DIR) + "/Models/", tops, error)) << error;
-    return tops;
-}
-
 const std::array<WalkableTop, 3>& tops()
 {
-    static const std::array<WalkableTop, 3> shipped = shippedTops();
+    static const std::array<WalkableTop, 3> shipped = shippedWallTops();
     return shipped;
 }
 

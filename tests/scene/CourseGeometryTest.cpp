@@ -1,10 +1,10 @@
 // The course's path: which sides each wall kind is open toward for every "dir", checked
 // against the shipped wall meshes, and the centre line through courses of every turn.
-#include "scene/CourseCheck.h"
 #include "scene/CourseGeometry.h"
 #include "scene/LevelFile.h"
 #include "scene/WalkableTop.h"
 #include "support/CourseWriter.h"
+#include "support/ShippedWallTops.h"
 
 #include <glm/geometric.hpp>
 #include <gtest/gtest.h>
@@ -15,14 +15,6 @@
 using namespace vantor::scene;
 
 namespace {
-
-std::array<WalkableTop, 3> shippedTops()
-{
-    std::array<WalkableTop, 3> tops;
-    std::string error;
-    EXPECT_TRUE(loadWallTops(std::string(LANTERN_SOURCE_DIR) + "/Models/", tops, error)) << error;
-    return tops;
-}
 
 std::vector<CoursePiece> piecesOf(const std::string& text)
 {
@@ -51,7 +43,7 @@ bool has(const std::vector<glm::ivec2>& sides, glm::ivec2 side)
 
 TEST(CourseGeometry, OpenSidesForEveryKindAndDirMatchTheWallMeshes)
 {
-    const std::array<WalkableTop, 3> tops = shippedTops();
+    const std::array<WalkableTop, 3> tops = shippedWallTops();
     const glm::ivec2 sides[4] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
     for (int typ = 0; typ <= 2; ++typ) {
         for (int dir = -1; dir <= 5; ++dir) {
@@ -75,7 +67,7 @@ TEST(CourseGeometry, OpenSidesForEveryKindAndDirMatchTheWallMeshes)
 
 TEST(CourseGeometry, CurvesTurnLeftFromTheirPlusZSideAlongTheWalkableTop)
 {
-    const std::array<WalkableTop, 3> tops = shippedTops();
+    const std::array<WalkableTop, 3> tops = shippedWallTops();
     for (int dir = 0; dir < 4; ++dir) {
         SCOPED_TRACE("dir " + std::to_string(dir));
         const CoursePiece curve = coursePieceOf(element(2, dir));

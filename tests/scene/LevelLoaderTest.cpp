@@ -34,7 +34,6 @@ protected:
     }
     void TearDown() override
     {
-        game.cleanup();
         fs::current_path(previous);
         fs::remove_all(root);
     }
