@@ -139,23 +139,31 @@ inline std::vector<Triangle> placedTriangles(const aiMesh* mesh, const glm::mat4
     return out;
 }
 
+// The barycentric weights of `p` in the triangle (a, b, c), all points (x, z); false when
+// `p` lies outside it or the triangle has no area.
+inline bool weightsInTriangle(glm::vec2 a, glm::vec2 b, glm::vec2 c, glm::vec2 p, glm::vec3& weights)
+{
+    float det = (b.y - c.y) * (a.x - c.x) + (c.x - b.x) * (a.y - c.y);
+    if (std::fabs(det) < 1e-12f)
+        return false;
+    weights.x = ((b.y - c.y) * (p.x - c.x) + (c.x - b.x) * (p.y - c.y)) / det;
+    weights.y = ((c.y - a.y) * (p.x - c.x) + (a.x - c.x) * (p.y - c.y)) / det;
+    weights.z = 1.0f - weights.x - weights.y;
+    const float e = -1e-5f;
+    return weights.x >= e && weights.y >= e && weights.z >= e;
+}
+
 // The nearest hit of a ray going straight down from `origin`, as a distance; < 0 if none.
 inline float rayDown(const std::vector<Triangle>& triangles, glm::vec3 origin)
 {
     float best = -1.0f;
     for (const Triangle& t : triangles) {
-        // Barycentric test in the x-z plane, then the height of the plane there.
-        glm::vec2 a(t.a.x, t.a.z), b(t.b.x, t.b.z), c(t.c.x, t.c.z), p(origin.x, origin.z);
-        float det = (b.y - c.y) * (a.x - c.x) + (c.x - b.x) * (a.y - c.y);
-        if (std::fabs(det) < 1e-12f)
+        // Where the ray crosses the triangle in the x-z plane, then the height there.
+        glm::vec3 w;
+        if (!weightsInTriangle(glm::vec2(t.a.x, t.a.z), glm::vec2(t.b.x, t.b.z), glm::vec2(t.c.x, t.c.z),
+                               glm::vec2(origin.x, origin.z), w))
             continue;
-        float l1 = ((b.y - c.y) * (p.x - c.x) + (c.x - b.x) * (p.y - c.y)) / det;
-        float l2 = ((c.y - a.y) * (p.x - c.x) + (a.x - c.x) * (p.y - c.y)) / det;
-        float l3 = 1.0f - l1 - l2;
-        const float e = -1e-5f;
-        if (l1 < e || l2 < e || l3 < e)
-            continue;
-        float y = l1 * t.a.y + l2 * t.b.y + l3 * t.c.y;
+        float y = w.x * t.a.y + w.y * t.b.y + w.z * t.c.y;
         float distance = origin.y - y;
         if (distance >= 0.0f && (best < 0.0f || distance < best))
             best = distance;

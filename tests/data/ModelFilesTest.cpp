@@ -283,18 +283,10 @@ TEST(ModelFiles, TheEndPieceShowsItsGoalMarkerRightWayRound)
                 top = p.y == 0.0f && wall->mNormals[index[k]].y > 0.99f;
                 corner[k] = glm::vec2(p.x, p.z);
             }
-            if (!top)
-                continue;
-            // Barycentric weights of the point in the face's (x, z) triangle.
-            glm::vec2 e1 = corner[1] - corner[0], e2 = corner[2] - corner[0], d = point - corner[0];
-            float area = e1.x * e2.y - e1.y * e2.x;
-            if (std::fabs(area) < 1e-8f)
-                continue;
-            float b1 = (d.x * e2.y - d.y * e2.x) / area, b2 = (e1.x * d.y - e1.y * d.x) / area;
-            if (b1 < -1e-5f || b2 < -1e-5f || b1 + b2 > 1.0f + 1e-5f)
+            glm::vec3 weight;
+            if (!top || !weightsInTriangle(corner[0], corner[1], corner[2], point, weight))
                 continue;
             found = true;
-            float weight[3] = {1.0f - b1 - b2, b1, b2};
             glm::vec2 uv(0.0f);
             for (int k = 0; k < 3; ++k)
                 uv += weight[k] * glm::vec2(wall->mTextureCoords[0][index[k]].x, wall->mTextureCoords[0][index[k]].y);
