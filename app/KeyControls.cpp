@@ -1,6 +1,6 @@
 #include "app/KeyControls.h"
 
-#include "app/RenderSettings.h"
+#include "platform/RenderSettings.h"
 
 // Only the enumerants are used here, no OpenGL call.
 #include <GL/glew.h>

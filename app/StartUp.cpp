@@ -1,12 +1,12 @@
 #include "app/StartUp.h"
 
-#include "app/GLDiagnostics.h"
-#include "app/Globals.h"
-#include "app/HeapTuning.h"
+#include "platform/GLDiagnostics.h"
+#include "platform/Globals.h"
+#include "platform/HeapTuning.h"
 #include "app/KeyCallback.h"
-#include "app/Window.h"
+#include "platform/Window.h"
 #include "game/Game.h"
-#include "render/GL.h"
+#include "platform/GL.h"
 
 #include <IL/il.h>
 #include <iostream>

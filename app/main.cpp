@@ -1,11 +1,11 @@
 #include "app/CommandLine.h"
-#include "app/GLDiagnostics.h"
-#include "app/Globals.h"
-#include "app/RenderSettings.h"
+#include "platform/GLDiagnostics.h"
+#include "platform/Globals.h"
+#include "platform/RenderSettings.h"
 #include "app/StartUp.h"
-#include "app/Window.h"
+#include "platform/Window.h"
 #include "game/Game.h"
-#include "render/GL.h"
+#include "platform/GL.h"
 
 #include <iostream>
 

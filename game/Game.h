@@ -1,5 +1,5 @@
 #pragma once
-#include "render/GL.h"
+#include "platform/GL.h"
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>

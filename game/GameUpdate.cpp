@@ -2,14 +2,14 @@
 // animation, physics and contacts, the goal and fall tests and the replay key.
 #include "game/Game.h"
 
-#include "app/Clock.h"
-#include "app/Input.h"
-#include "app/RenderSettings.h"
-#include "app/Window.h"
-#include "game/CollectedIngredients.h"
-#include "game/GameState.h"
+#include "platform/Clock.h"
+#include "platform/Input.h"
+#include "platform/RenderSettings.h"
+#include "platform/Window.h"
+#include "scene/CollectedIngredients.h"
+#include "scene/GameState.h"
 #include "game/Physics.h"
-#include "game/SoundHandles.h"
+#include "platform/SoundHandles.h"
 #include "model/WallPiece.h"
 #include "render/Shader.h"
 #include "scene/Camera.h"
@@ -17,7 +17,7 @@
 #include "scene/Frustum.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
-#include "scene/LevelLoader.h"
+#include "game/LevelLoader.h"
 #include "scene/Obstacle.h"
 
 #include <btBulletDynamicsCommon.h>

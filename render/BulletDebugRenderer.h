@@ -1,5 +1,5 @@
 #pragma once
-#include "render/GL.h"
+#include "platform/GL.h"
 
 #include <LinearMath/btIDebugDraw.h>
 

@@ -1,6 +1,6 @@
 #include "render/PassTiming.h"
 
-#include "render/GL.h"
+#include "platform/GL.h"
 
 PassTiming* passTiming = nullptr;
 

@@ -1,6 +1,6 @@
 #include "render/Shader.h"
 
-#include "app/FatalExit.h"
+#include "platform/FatalExit.h"
 
 #include <fstream>
 #include <iterator>

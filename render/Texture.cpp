@@ -1,6 +1,6 @@
 #include "render/Texture.h"
 
-#include "app/FatalExit.h"
+#include "platform/FatalExit.h"
 
 #include <IL/il.h>
 #include <iostream>

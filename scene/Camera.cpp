@@ -1,9 +1,9 @@
 #include "scene/Camera.h"
 
-#include "app/Globals.h"
-#include "app/Input.h"
-#include "app/Window.h"
-#include "game/GameState.h"
+#include "platform/Globals.h"
+#include "platform/Input.h"
+#include "platform/Window.h"
+#include "scene/GameState.h"
 
 #include <cmath>
 #include <glm/gtc/matrix_transform.hpp>

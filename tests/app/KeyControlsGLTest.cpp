@@ -1,5 +1,5 @@
 #include "app/KeyCallback.h"
-#include "app/RenderSettings.h"
+#include "platform/RenderSettings.h"
 #include "game/Game.h"
 #include "render/Texture.h"
 

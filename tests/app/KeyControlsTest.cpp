@@ -1,6 +1,6 @@
 #include "app/KeyCallback.h"
 #include "app/KeyControls.h"
-#include "app/RenderSettings.h"
+#include "platform/RenderSettings.h"
 
 #include "support/CaptureStdout.h"
 

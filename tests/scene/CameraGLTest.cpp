@@ -1,8 +1,8 @@
-#include "app/Globals.h"
-#include "app/ScriptedInput.h"
-#include "app/Window.h"
-#include "game/GameState.h"
-#include "render/GL.h"
+#include "platform/Globals.h"
+#include "tooling/ScriptedInput.h"
+#include "platform/Window.h"
+#include "scene/GameState.h"
+#include "platform/GL.h"
 #include "scene/Camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>

@@ -5,7 +5,7 @@
 #include "render/CustomShader.h"
 #include "scene/Ingredient.h"
 #include "scene/LevelFile.h"
-#include "scene/LevelLoader.h"
+#include "game/LevelLoader.h"
 #include "scene/Obstacle.h"
 #include "support/CaptureStdout.h"
 #include "support/GLContext.h"

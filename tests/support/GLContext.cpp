@@ -1,6 +1,6 @@
 #include "support/GLContext.h"
 
-#include "render/GL.h"
+#include "platform/GL.h"
 
 #include <IL/il.h>
 #include <cstdlib>

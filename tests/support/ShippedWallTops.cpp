@@ -1,6 +1,6 @@
 #include "support/ShippedWallTops.h"
 
-#include "scene/CourseCheck.h"
+#include "tooling/CourseCheck.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-#include "scene/WalkableTop.h"
+#include "tooling/WalkableTop.h"
 
 #include <array>
 

@@ -2,12 +2,12 @@
 // per-pass and per-frame times, the frame rate, the time from launch to the first frame
 // and the peak resident memory. Run from one level below the repository root (the game
 // reads ../Models and ../Shader), under a display; scripts/benchmark.sh does both.
-#include "app/GameRunner.h"
-#include "app/Globals.h"
-#include "game/Autopilot.h"
-#include "game/GameState.h"
+#include "tooling/GameRunner.h"
+#include "platform/Globals.h"
+#include "tooling/Autopilot.h"
+#include "scene/GameState.h"
 #include "game/Game.h"
-#include "render/GL.h"
+#include "platform/GL.h"
 #include "render/PassTiming.h"
 
 #include <algorithm>

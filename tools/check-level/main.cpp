@@ -5,7 +5,7 @@
 // course has no error, 1 when it has, 2 when the file cannot be read or the arguments are wrong.
 // The walkable tops of the wall pieces come from the game's wall models: MODELS_FOLDER if
 // given, else "../Models/" as the game reads it, else the models the checker was built with.
-#include "scene/CourseCheck.h"
+#include "tooling/CourseCheck.h"
 
 #include <fstream>
 #include <iostream>

@@ -8,13 +8,13 @@
 // ../Models/ and ../Shader/). Exit code 0 when the last attempt reached the goal.
 #include "Screenshot.h"
 
-#include "app/GameRunner.h"
-#include "app/Globals.h"
-#include "app/Window.h"
-#include "game/Autopilot.h"
+#include "tooling/GameRunner.h"
+#include "platform/Globals.h"
+#include "platform/Window.h"
+#include "tooling/Autopilot.h"
 #include "game/Game.h"
-#include "game/GameState.h"
-#include "render/GL.h"
+#include "scene/GameState.h"
+#include "platform/GL.h"
 #include "scene/Ingredient.h"
 
 #include <cstdio>

@@ -1,8 +1,0 @@
-#include "app/Globals.h"
-
-int windowWidth = 800;
-int windowHeight = 600;
-bool windowed = true;
-
-vantor::util::Window* gameWindow = nullptr;
-Game* game = nullptr;

@@ -1,0 +1,120 @@
+// Game::loadLevel and Game::placeItem: the model prototypes and the course of the level file.
+#include "game/LevelLoader.h"
+
+#include "platform/FatalExit.h"
+#include "game/Game.h"
+#include "model/SimpleModelTexNon.h"
+#include "model/Skybox.h"
+#include "model/WallPiece.h"
+#include "render/CustomShader.h"
+#include "scene/Ingredient.h"
+#include "scene/LevelFile.h"
+#include "scene/Obstacle.h"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+glm::vec3 goalPosition(0.0f);
+bool courseHasGoal = false;
+std::string levelFileName = "../Models/level.json";
+
+using namespace vantor::scene;
+
+namespace {
+const char* const noGoalLine = "The course has no wall piece, so it has no goal.";
+}
+
+void Game::loadLevel()
+{
+    courseHasGoal = false;
+    goalPosition = glm::vec3(0.0f);
+    std::cout << "\n>>> Load Prototype-Models" << std::endl;
+    const glm::mat4 identity(1.0f);
+    const glm::mat4 slotMatrix = slotPrototypeMatrix();
+    auto gatherTexture = [this](const std::vector<vantor::util::Texture*>& modelTextures) {
+        // An unreadable model has no texture to gather.
+        if (!modelTextures.empty() && modelTextures[0] != nullptr)
+            textures.push_back(modelTextures[0]);
+    };
+    auto wallPrototype = [&](const char* file) {
+        auto* wall = new WallPiece(identity, normalMappingShader, shadowMappingShader, glowShader, file);
+        gatherTexture(wall->textures);
+        return wall;
+    };
+    auto modelPrototype = [&](const char* file) {
+        auto* model = new SimpleModelTexNon(slotMatrix, normalMappingShader, shadowMappingShader, glowShader, file);
+        gatherTexture(model->textures);
+        return model;
+    };
+    straightWallPrototype = wallPrototype("../Models/straightwall.dae");
+    endWallPrototype = wallPrototype("../Models/endwall.dae");
+    curveWallPrototype = wallPrototype("../Models/curvewall.dae");
+    fencePrototype = modelPrototype("../Models/Gitter.dae");
+    rollerPrototype = modelPrototype("../Models/Rolle.dae");
+    barricadePrototype = modelPrototype("../Models/Holzbarrikade.dae");
+    sandHeapPrototype = modelPrototype("../Models/Sandhaufen.dae");
+    bananaPrototype = modelPrototype("../Models/Banana.dae");
+    applePrototype = modelPrototype("../Models/apple.dae");
+    skybox = new Skybox(identity, basicShader, "../Models/skybox/boxNormal.dae");
+
+    std::cout << "\n>>> Load Levelfile" << std::endl;
+    std::ifstream file(levelFileName, std::ios::binary);
+    if (!file.is_open())
+        fatalExit("FAILED: JSON-Levelfile could not be read from filesystem.");
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    file.close();
+    std::cout << "OK: JSON-File read from filesystem" << std::endl;
+
+    // The whole file is checked before anything is built, so a broken one builds no course.
+    const LevelDescription level = parseLevel(text);
+    if (!level.ok) {
+        std::cout << level.error << std::endl;
+        pauseConsole();
+        std::cout << noGoalLine << std::endl;
+        return;
+    }
+
+    std::cout << "\n>>> Create wall by instancing" << std::endl;
+    for (const LevelElement& element : level.elements) {
+        const glm::mat4 wallMatrix = wallMatrixFor(element);
+        WallPiece* wall = nullptr;
+        switch (element.typ) {
+        case 0: wall = new WallPiece(endWallPrototype, wallMatrix); break;
+        case 1: wall = new WallPiece(straightWallPrototype, wallMatrix); break;
+        case 2: wall = new WallPiece(curveWallPrototype, wallMatrix); break;
+        default: std::cout << "FAILED: wall-type " << element.typ << " is not supported." << std::endl;
+        }
+        // The slots are filled even on a piece of an unsupported kind.
+        for (size_t s = 0; s < levelSlots.size(); ++s)
+            placeItem(levelSlots[s].row, levelSlots[s].column, element.items[s], slotMatrix, wallMatrix);
+        if (wall != nullptr)
+            wallPieces.push_back(wall);
+    }
+
+    courseHasGoal = !wallPieces.empty();
+    if (courseHasGoal)
+        goalPosition = glm::vec3(wallPieces.back()->modelMatrix[3]);
+    else
+        std::cout << noGoalLine << std::endl;
+}
+
+void Game::placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix)
+{
+    const glm::mat4 itemMatrix = itemMatrixFor(row, column, prototypeMatrix, wallMatrix);
+    switch (itemKindFor(itemCode)) {
+    case ItemKind::Obstacle: {
+        SimpleModelTexNon* prototypes[] = {rollerPrototype, fencePrototype, barricadePrototype, sandHeapPrototype};
+        obstacles.push_back(new Obstacle(prototypes[itemCode - 1], itemMatrix, itemCode));
+        break;
+    }
+    case ItemKind::Ingredient: {
+        auto* item = new Ingredient(itemCode == 10 ? bananaPrototype : applePrototype, itemMatrix, itemCode);
+        item->position = glm::vec3(itemMatrix[3]);
+        ingredients.push_back(item);
+        break;
+    }
+    case ItemKind::None:
+        break;
+    }
+}

@@ -1,0 +1,362 @@
+// The passes of one frame: shadow map, glow map and blur, the lit scene, the heads-up
+// display and the composition onto the window, with the render targets they draw into.
+#include "game/Game.h"
+
+#include "platform/Clock.h"
+#include "platform/Globals.h"
+#include "platform/RenderSettings.h"
+#include "scene/CollectedIngredients.h"
+#include "scene/GameState.h"
+#include "model/SimpleModelTexNon.h"
+#include "model/Skybox.h"
+#include "model/WallPiece.h"
+#include "render/CustomShader.h"
+#include "render/HudText.h"
+#include "render/PassTiming.h"
+#include "render/TextOverlay.h"
+#include "scene/Camera.h"
+#include "scene/DirectionalLight.h"
+#include "scene/Hero.h"
+#include "scene/Ingredient.h"
+#include "scene/LevelOfDetail.h"
+#include "scene/Obstacle.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+#include <iostream>
+
+namespace {
+
+constexpr int shadowMapSize = 4096; // texels a side
+constexpr int glowMapSize = 128;    // texels a side
+
+// Maps clip coordinates -1..1 to texture coordinates 0..1.
+const glm::mat4 biasMatrix(0.5f, 0.0f, 0.0f, 0.0f,
+                           0.0f, 0.5f, 0.0f, 0.0f,
+                           0.0f, 0.0f, 0.5f, 0.0f,
+                           0.5f, 0.5f, 0.5f, 1.0f);
+
+// Two counter-clockwise triangles covering clip space.
+const GLfloat quadVertices[] = {
+    -1.0f, -1.0f, 0.0f, 1.0f, -1.0f, 0.0f, -1.0f, 1.0f, 0.0f,
+    -1.0f, 1.0f, 0.0f, 1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f,
+};
+
+void setMatrix(GLuint program, const char* name, const glm::mat4& matrix)
+{
+    glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, glm::value_ptr(matrix));
+}
+
+void setInt(GLuint program, const char* name, int value)
+{
+    glUniform1i(glGetUniformLocation(program, name), value);
+}
+
+void bindTexture(GLenum unit, GLuint texture)
+{
+    glActiveTexture(unit);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+GLuint createColourTexture(GLint internalFormat, GLenum format, int width, int height)
+{
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, texture, 0);
+    return texture;
+}
+
+GLuint createDepthStencilBuffer(int width, int height)
+{
+    GLuint buffer = 0;
+    glGenRenderbuffers(1, &buffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, buffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, buffer);
+    return buffer;
+}
+
+GLuint bindNewFramebuffer()
+{
+    GLuint framebuffer = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    return framebuffer;
+}
+
+// Reports an incomplete target; the game goes on and draws into it regardless.
+void reportIncomplete(const char* line)
+{
+    GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    if (status != GL_FRAMEBUFFER_COMPLETE)
+        std::cout << line << status << std::endl;
+}
+
+GLuint createQuadArray(GLuint vertexBuffer)
+{
+    GLuint array = 0;
+    glGenVertexArrays(1, &array);
+    glBindVertexArray(array);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindVertexArray(0);
+    return array;
+}
+
+// A full-screen quad covers every pixel once: testing or writing depth would only cost.
+void drawQuad(GLuint array)
+{
+    glDisable(GL_DEPTH_TEST);
+    glBindVertexArray(array);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glBindVertexArray(0);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void bindWindow()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, windowWidth, windowHeight);
+}
+
+// Uploads each object's matrix under `matrixName` (times `prefix`) and draws it at level 0.
+template <typename Objects>
+void drawAll(const Objects& objects, GLuint program, const char* matrixName, const glm::mat4& prefix)
+{
+    for (auto* object : objects) {
+        setMatrix(program, matrixName, prefix * object->modelMatrix);
+        object->draw(0);
+    }
+}
+
+void markPassEnd(RenderPass pass)
+{
+    if (passTiming != nullptr)
+        passTiming->passEnded(pass);
+}
+
+} // namespace
+
+void Game::createRenderTargets()
+{
+    shadowFramebuffer = bindNewFramebuffer();
+    glGenTextures(1, &shadowDepthTexture);
+    glBindTexture(GL_TEXTURE_2D, shadowDepthTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT16, shadowMapSize, shadowMapSize, 0, GL_DEPTH_COMPONENT,
+                 GL_FLOAT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, shadowDepthTexture, 0);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+    reportIncomplete(">>> Error on generating framebuffer for shadow map: ");
+
+    glowFramebuffer = bindNewFramebuffer();
+    glowTexture = createColourTexture(GL_RGB, GL_RGB, glowMapSize, glowMapSize);
+    glowDepthBuffer = createDepthStencilBuffer(glowMapSize, glowMapSize);
+    reportIncomplete(">>> Error on generating framebuffer for glow map: ");
+
+    blurFramebuffer = bindNewFramebuffer();
+    blurTexture = createColourTexture(GL_RGBA, GL_RGBA, windowWidth, windowHeight);
+    reportIncomplete(">>> Error on generating framebuffer for blur: ");
+
+    sceneFramebuffer = bindNewFramebuffer();
+    sceneTexture = createColourTexture(GL_RGBA, GL_RGBA, windowWidth, windowHeight);
+    sceneDepthBuffer = createDepthStencilBuffer(windowWidth, windowHeight);
+    reportIncomplete(">>> Error on generating framebuffer for scene: ");
+
+    hudFramebuffer = bindNewFramebuffer();
+    hudTexture = createColourTexture(GL_RGBA, GL_RGBA, windowWidth, windowHeight);
+    hudDepthBuffer = createDepthStencilBuffer(windowWidth, windowHeight);
+    reportIncomplete(">>> Error on generating framebuffer for hud: ");
+
+    bindWindow();
+
+    glGenBuffers(1, &quadVertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, quadVertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof quadVertices, quadVertices, GL_STATIC_DRAW);
+    shadowDebugQuadArray = createQuadArray(quadVertexBuffer);
+    blurQuadArray = createQuadArray(quadVertexBuffer);
+    mixerQuadArray = createQuadArray(quadVertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void Game::deleteRenderTargets()
+{
+    const GLuint renderBuffers[] = {glowDepthBuffer, sceneDepthBuffer, hudDepthBuffer};
+    const GLuint framebuffers[] = {shadowFramebuffer, glowFramebuffer, blurFramebuffer, sceneFramebuffer,
+                                   hudFramebuffer};
+    const GLuint textures[] = {shadowDepthTexture, glowTexture, blurTexture, sceneTexture, hudTexture};
+    glDeleteRenderbuffers(3, renderBuffers);
+    glDeleteFramebuffers(5, framebuffers);
+    glDeleteTextures(5, textures);
+    glDeleteBuffers(1, &quadVertexBuffer);
+    glowDepthBuffer = sceneDepthBuffer = hudDepthBuffer = 0;
+    shadowFramebuffer = glowFramebuffer = blurFramebuffer = sceneFramebuffer = hudFramebuffer = 0;
+    shadowDepthTexture = glowTexture = blurTexture = sceneTexture = hudTexture = 0;
+    quadVertexBuffer = 0;
+}
+
+void Game::render()
+{
+    // Wireframe shows the bare scene in lines, straight into the window.
+    if (wireframe) {
+        renderScene();
+        return;
+    }
+    if (passTiming != nullptr)
+        passTiming->frameStarted();
+    renderShadowMap();
+    markPassEnd(RenderPass::Shadow);
+    renderGlowMap();
+    markPassEnd(RenderPass::GlowAndBlur);
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+    renderScene();
+    markPassEnd(RenderPass::Scene);
+    renderHud();
+    markPassEnd(RenderPass::Hud);
+    composeFrame();
+    markPassEnd(RenderPass::Composition);
+}
+
+void Game::renderShadowMap()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+    glViewport(0, 0, shadowMapSize, shadowMapSize);
+    // The shadow map has no colour buffer: depth is all there is to clear.
+    glClear(GL_DEPTH_BUFFER_BIT);
+    GLuint program = shadowMappingShader->program;
+    glUseProgram(program);
+    shadowMappingShader->inUse = true;
+
+    // A fixed box of 140 units a side around a point near the middle of the course.
+    glm::mat4 lightProjection = glm::ortho(-70.0f, 70.0f, -70.0f, 70.0f, -70.0f, 70.0f);
+    glm::vec3 centre(10.0f, 0.0f, -50.0f);
+    glm::vec3 eye = centre + light->Direction * (70.0f / -10.0f);
+    glm::mat4 lightViewProjection = lightProjection * glm::lookAt(eye, centre, glm::vec3(0.0f, 1.0f, 0.0f));
+
+    drawAll(wallPieces, program, "depthMVP", lightViewProjection);
+    drawAll(obstacles, program, "depthMVP", lightViewProjection);
+    drawAll(ingredients, program, "depthMVP", lightViewProjection);
+    setMatrix(program, "depthMVP", lightViewProjection * hero->modelMatrix);
+    hero->draw(0);
+
+    depthBiasVP = biasMatrix * lightViewProjection;
+    shadowMappingShader->inUse = false;
+    bindWindow();
+}
+
+void Game::renderGlowMap()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, glowFramebuffer);
+    glViewport(0, 0, glowMapSize, glowMapSize);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    GLuint program = glowShader->program;
+    glUseProgram(program);
+    glowShader->inUse = true;
+    setMatrix(program, "projectionMatrix", camera->projectionMatrix);
+    setMatrix(program, "viewMatrix", camera->viewMatrix);
+
+    // Everything but the fruit only fills depth, so it hides the fruit behind it.
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    const glm::mat4 identity(1.0f);
+    drawAll(wallPieces, program, "modelMatrix", identity);
+    drawAll(obstacles, program, "modelMatrix", identity);
+    setMatrix(program, "modelMatrix", hero->modelMatrix);
+    hero->draw(0);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    drawAll(ingredients, program, "modelMatrix", identity);
+    glowShader->inUse = false;
+
+    // The blur target has no depth, and its quad rewrites every pixel: nothing to clear.
+    glBindFramebuffer(GL_FRAMEBUFFER, blurFramebuffer);
+    glViewport(0, 0, windowWidth, windowHeight);
+    glUseProgram(blurShader->program);
+    bindTexture(GL_TEXTURE0, glowTexture);
+    setInt(blurShader->program, "colorTexture", 0);
+    drawQuad(blurQuadArray);
+    bindWindow();
+}
+
+void Game::renderScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    // The sky goes first and writes no depth, so everything after it covers it.
+    glUseProgram(basicShader->program);
+    skybox->draw();
+
+    GLuint program = normalMappingShader->program;
+    glUseProgram(program);
+    bindTexture(GL_TEXTURE2, shadowDepthTexture);
+    setInt(program, "shadowMap", 2);
+    bindTexture(GL_TEXTURE3, blurTexture);
+    setInt(program, "glowMap", 3);
+    setMatrix(program, "DepthBiasVP", depthBiasVP);
+    glUniform1f(glGetUniformLocation(program, "alpha"), 1.0f);
+
+    const glm::mat4 identity(1.0f);
+    drawAll(wallPieces, program, "modelMatrix", identity);
+    drawAll(obstacles, program, "modelMatrix", identity);
+    for (vantor::scene::Ingredient* ingredient : ingredients) {
+        setMatrix(program, "modelMatrix", ingredient->modelMatrix);
+        float distance = glm::length(camera->position - ingredient->position);
+        ingredient->draw(vantor::scene::levelOfDetailFor(distance, lodNearDistance, lodFarDistance));
+    }
+    setMatrix(program, "modelMatrix", hero->modelMatrix);
+    hero->draw(0);
+
+    // Fading collected fruit add their light to what lies behind them.
+    if (transparencyEnabled) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    } else {
+        glDisable(GL_BLEND);
+    }
+    for (vantor::scene::Ingredient* ingredient : collectedIngredients) {
+        setMatrix(program, "modelMatrix", ingredient->modelMatrix);
+        glUniform1f(glGetUniformLocation(program, "alpha"), ingredient->alpha);
+        ingredient->model->draw(0);
+    }
+    glDisable(GL_BLEND);
+}
+
+void Game::renderHud()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, hudFramebuffer);
+    glViewport(0, 0, windowWidth, windowHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    bool ended = state->heroFell || state->goalReached;
+    double end = ended ? state->endTime : gameClock->now();
+    HudLines hud;
+    buildHudLines(end - state->startTime, state->score, state->heroFell, state->goalReached, windowWidth,
+                  windowHeight, hud);
+    for (int i = 0; i < hud.count; ++i)
+        textOverlay->drawText(hud.lines[i].text.c_str(), hud.lines[i].x, hud.lines[i].y, hud.lines[i].size);
+}
+
+void Game::composeFrame()
+{
+    bindWindow();
+    GLuint program = mixerShader->program;
+    glUseProgram(program);
+    bindTexture(GL_TEXTURE0, sceneTexture);
+    setInt(program, "scene", 0);
+    setInt(program, "glowing", glowEnabled ? 1 : 0);
+    setInt(program, "gameEnded", (state->heroFell || state->goalReached) ? 1 : 0);
+    bindTexture(GL_TEXTURE1, blurTexture);
+    setInt(program, "glow", 1);
+    bindTexture(GL_TEXTURE2, hudTexture);
+    setInt(program, "hud", 2);
+    drawQuad(mixerQuadArray);
+}

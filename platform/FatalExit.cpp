@@ -1,0 +1,21 @@
+#include "platform/FatalExit.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <unistd.h>
+
+void pauseConsole()
+{
+    if (!isatty(STDIN_FILENO))
+        return;
+    std::cout << "Press Enter to continue . . ." << std::flush;
+    std::getchar();
+}
+
+[[noreturn]] void fatalExit(const std::string& line)
+{
+    std::cout << line << std::endl;
+    pauseConsole();
+    std::exit(-1);
+}

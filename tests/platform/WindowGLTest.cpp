@@ -1,0 +1,49 @@
+#include "platform/Globals.h"
+#include "platform/Window.h"
+#include "platform/GL.h"
+
+#include <gtest/gtest.h>
+#include <iostream>
+
+TEST(WindowGL, OpensA33CoreDebugContextWithStickyKeysAndHiddenCursor)
+{
+    windowWidth = 320;
+    windowHeight = 240;
+    windowed = true;
+    // Should the library refuse to start, its own reason is worth more than our one line.
+    glfwSetErrorCallback([](int code, const char* description) {
+        std::cerr << "GLFW error " << code << ": " << description << std::endl;
+    });
+    auto* window = new vantor::util::Window("Lantern Trail");
+    EXPECT_EQ(vantor::util::Window::instanceCount, 1);
+    glfwMakeContextCurrent(window->handle);
+
+    GLint major = 0, minor = 0, profile = 0, flags = 0;
+    glfwMakeContextCurrent(window->handle);
+    glewExperimental = GL_TRUE;
+    ASSERT_EQ(glewInit(), GLenum(GLEW_OK));
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+    glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
+    EXPECT_GE(major * 10 + minor, 33);
+    EXPECT_TRUE(profile & GL_CONTEXT_CORE_PROFILE_BIT);
+    EXPECT_TRUE(flags & GL_CONTEXT_FLAG_DEBUG_BIT);
+
+    int width = 0, height = 0;
+    glfwGetWindowSize(window->handle, &width, &height);
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 240);
+    EXPECT_EQ(glfwGetInputMode(window->handle, GLFW_STICKY_KEYS), GLFW_TRUE);
+    EXPECT_EQ(glfwGetInputMode(window->handle, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
+
+    // A second window shares the initialised library; the first one gone leaves it up.
+    auto* second = new vantor::util::Window("second");
+    EXPECT_EQ(vantor::util::Window::instanceCount, 2);
+    delete window;
+    EXPECT_EQ(vantor::util::Window::instanceCount, 1);
+    EXPECT_NE(glfwGetPrimaryMonitor(), nullptr); // still initialised
+    delete second;
+    EXPECT_EQ(vantor::util::Window::instanceCount, 0);
+    glfwSetErrorCallback(nullptr);
+}

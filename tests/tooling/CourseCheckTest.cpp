@@ -1,0 +1,211 @@
+// The course checker on the shipped course and on small files, each made to show one
+// kind of problem.
+#include "tooling/CourseCheck.h"
+#include "support/CourseWriter.h"
+#include "support/ShippedWallTops.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+using namespace vantor::scene;
+
+namespace {
+
+const std::array<WalkableTop, 3>& tops()
+{
+    static const std::array<WalkableTop, 3> shipped = shippedWallTops();
+    return shipped;
+}
+
+// Every finding's text, one a line, for failure messages.
+std::string listed(const CourseReport& report)
+{
+    std::string text;
+    for (const CourseFinding& finding : report.findings)
+        text += (finding.error ? "E " : "W ") + finding.text + "\n";
+    return text;
+}
+
+// How many findings contain every one of `parts`.
+int count(const CourseReport& report, std::initializer_list<const char*> parts, bool errors = true)
+{
+    int found = 0;
+    for (const CourseFinding& finding : report.findings) {
+        bool all = finding.error == errors;
+        for (const char* part : parts)
+            all = all && finding.text.find(part) != std::string::npos;
+        found += all ? 1 : 0;
+    }
+    return found;
+}
+
+std::string element(int typ, int posx, int posy, int posz, int dir, const std::string& slots = "")
+{
+    return "{\"typ\": " + std::to_string(typ) + ", \"posx\": " + std::to_string(posx) + ", \"posy\": " +
+           std::to_string(posy) + ", \"posz\": " + std::to_string(posz) + ", \"dir\": " + std::to_string(dir) +
+           ", \"obstacles\": {\"lv\": 0, \"lm\": 0, \"lh\": 0, \"mv\": 0, \"mm\": 0, \"mh\": 0, \"rv\": 0, \"rm\": 0, "
+           "\"rh\": 0" + slots + "}}";
+}
+
+std::string course(std::initializer_list<std::string> elements)
+{
+    std::string text = "{\"elements\": [";
+    bool first = true;
+    for (const std::string& e : elements) {
+        text += (first ? "" : ", ") + e;
+        first = false;
+    }
+    return text + "]}";
+}
+
+} // namespace
+
+TEST(CourseCheck, AcceptsTheShippedCourseAndSumsItUp)
+{
+    std::ifstream file(std::string(LANTERN_SOURCE_DIR) + "/Models/level.json");
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const CourseReport report = checkCourse(text, tops());
+    EXPECT_TRUE(report.readable);
+    EXPECT_EQ(report.errors(), 0) << listed(report);
+    EXPECT_EQ(report.warnings(), 0) << listed(report);
+    const CourseSummary& s = report.summary;
+    EXPECT_EQ(s.pieces, s.straights + s.curves + s.endPieces);
+    EXPECT_EQ(s.endPieces, 1);
+    EXPECT_GE(s.fruit, 10);
+    EXPECT_GE(s.points, 10 * s.fruit);
+    EXPECT_LE(s.points, 15 * s.fruit);
+    EXPECT_GT(s.pathLength, 6.0f * float(s.straights));
+    EXPECT_NE(formatCourseReport(report).find("OK: the course has no errors."), std::string::npos);
+}
+
+TEST(CourseCheck, AcceptsWrittenCoursesWithEveryTurnAndDir)
+{
+    const CourseReport report = checkCourse(
+        courseText({{'S', "R..|...|..."}, {'L', ".b."}, {'T', "...|.F.|..b"}, {'L', ""}, {'R', "a"}, {'R', ""},
+                    {'S', "..S|...|B.."}, {'R', ""}, {'L', ""}, {'E', ""}}),
+        tops());
+    EXPECT_EQ(report.errors(), 0) << listed(report);
+    EXPECT_EQ(report.summary.fruit, 3);
+    EXPECT_EQ(report.summary.points, 10 + 10 + 15);
+    EXPECT_EQ(report.summary.obstacles, 4);
+}
+
+TEST(CourseCheck, ReportsEveryFormatErrorWithElementAndKeyAndChecksNoFurther)
+{
+    const CourseReport report = checkCourse(
+        "{\"elements\": [{\"typ\": \"straight\", \"posx\": 0, \"posz\": [1], \"obstacles\": {\"mm\": 2.5e10}},"
+        " {\"typ\": 1}, 7, " + element(1, 0, 0, 1, 0) + "]}",
+        tops());
+    EXPECT_FALSE(report.readable);
+    EXPECT_EQ(report.errors(), 5) << listed(report);
+    EXPECT_EQ(count(report, {"element 0", "\"typ\"", "a number is expected, found a string"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 0", "\"posz\"", "found an array"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 0", "\"obstacles.mm\"", "out of range"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 1", "\"obstacles\"", "missing"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 2", "an object is expected"}), 1) << listed(report);
+    const std::string printed = formatCourseReport(report);
+    EXPECT_NE(printed.find("FAILED: level element 0, key \"typ\""), std::string::npos) << printed;
+    EXPECT_NE(printed.find("FAILED: 5 errors, 0 warnings."), std::string::npos) << printed;
+
+    EXPECT_EQ(count(checkCourse("[1, 2]", tops()), {"root must be an object"}), 1);
+    EXPECT_EQ(count(checkCourse("{\"elements\": [", tops()), {"could not parse"}), 1);
+}
+
+TEST(CourseCheck, PiecesThatDoNotConnectOrOverlap)
+{
+    // A gap of one cell, a step in height, a curve turned away, a piece on top of another.
+    const CourseReport gap = checkCourse(courseText({{'S', ""}, {'S', ""}, {'_', ""}, {'S', ""}, {'E', ""}}), tops());
+    EXPECT_EQ(gap.errors(), 1) << listed(gap);
+    EXPECT_EQ(count(gap, {"element 1 and element 2 do not connect", "not stand in a cell next to"}), 1) << listed(gap);
+
+    const CourseReport step =
+        checkCourse(course({element(1, 0, 0, 0, 0), element(1, 0, 1, 1, 0), element(0, 0, 1, 2, 0)}), tops());
+    EXPECT_EQ(count(step, {"element 0 and element 1 do not connect", "different heights"}), 1) << listed(step);
+
+    const CourseReport closed =
+        checkCourse(course({element(1, 0, 0, 0, 0), element(2, 0, 0, 1, 2), element(0, 0, 0, 2, 0)}), tops());
+    EXPECT_EQ(count(closed, {"element 0 and element 1 do not connect", "second (curve) is not open"}), 1)
+        << listed(closed);
+
+    const CourseReport sideways =
+        checkCourse(course({element(1, 0, 0, 0, 1), element(1, 0, 0, 1, 1), element(0, 0, 0, 2, 0)}), tops());
+    EXPECT_EQ(count(sideways, {"element 0 and element 1 do not connect", "first (straight piece) is not open"}), 1)
+        << listed(sideways);
+
+    const CourseReport overlap = checkCourse(
+        course({element(1, 0, 0, 0, 0), element(1, 0, 0, 1, 0), element(1, 0, 1, 1, 0), element(0, 0, 0, 2, 0)}),
+        tops());
+    EXPECT_EQ(count(overlap, {"element 1 and element 2 overlap"}), 1) << listed(overlap);
+}
+
+TEST(CourseCheck, LanesAllBlockedButNotWhenOneIsFree)
+{
+    const CourseReport blocked =
+        checkCourse(courseText({{'S', ""}, {'S', "R..|..F|.S."}, {'S', "R..|..F|..."}, {'E', ""}}), tops());
+    EXPECT_EQ(blocked.errors(), 1) << listed(blocked);
+    EXPECT_EQ(count(blocked, {"element 1", "all three lanes"}), 1) << listed(blocked);
+}
+
+TEST(CourseCheck, ItemsOffACurvesWalkableTop)
+{
+    // A curve whose top is only a band three units wide around its quarter turn: the
+    // slots in its outer corner lie off it. The shipped curve holds every slot.
+    std::array<WalkableTop, 3> narrow = tops();
+    narrow[2].triangles.clear();
+    const glm::vec2 pivot(-3.0f, 3.0f);
+    const int parts = 24;
+    for (int k = 0; k < parts; ++k) {
+        auto at = [&](float radius, int step) {
+            const float angle = -1.5707964f * float(step) / float(parts);
+            return pivot + radius * glm::vec2(std::cos(angle), std::sin(angle));
+        };
+        const glm::vec2 a = at(1.5f, k), b = at(4.5f, k), c = at(4.5f, k + 1), d = at(1.5f, k + 1);
+        narrow[2].triangles.insert(narrow[2].triangles.end(), {a, b, c, a, c, d});
+    }
+    const std::string text = courseText({{'S', ""}, {'L', "b.a|.b.|..R"}, {'E', ""}});
+    const CourseReport report = checkCourse(text, narrow);
+    EXPECT_EQ(report.errors(), 3) << listed(report);
+    EXPECT_EQ(count(report, {"element 1, slot \"lh\"", "apple lies off the curve's walkable top"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 1, slot \"mm\"", "banana"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 1, slot \"rh\"", "roller"}), 1) << listed(report);
+    EXPECT_EQ(checkCourse(text, tops()).errors(), 0) << listed(checkCourse(text, tops()));
+}
+
+TEST(CourseCheck, TheEndPieceMissingOrNotLast)
+{
+    const CourseReport none = checkCourse(courseText({{'S', ""}, {'S', ""}}), tops());
+    EXPECT_EQ(none.errors(), 1) << listed(none);
+    EXPECT_EQ(count(none, {"no end piece"}), 1);
+
+    const CourseReport early = checkCourse(course({element(1, 0, 0, 0, 0), element(0, 0, 0, 1, 0),
+                                                   element(1, 0, 0, 2, 0)}),
+                                           tops());
+    EXPECT_EQ(count(early, {"element 1: an end piece must be the last piece", "1 more follow"}), 1) << listed(early);
+
+    const CourseReport empty = checkCourse("{\"elements\": []}", tops());
+    EXPECT_EQ(count(empty, {"no wall piece"}), 1) << listed(empty);
+}
+
+TEST(CourseCheck, KindsCodesTurnsAndHeightsTheGameCannotUse)
+{
+    const CourseReport report = checkCourse(
+        course({element(1, 0, 0, 0, 0, ", \"mm\": 7"), element(7, 0, 0, 1, 0), element(1, 0, 0, 1, 12345),
+                element(0, 0, 0, 2, 0)}),
+        tops());
+    EXPECT_EQ(count(report, {"element 1", "\"typ\" 7 is no wall kind"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 2", "\"dir\" 12345", "collision walls"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 0, slot \"mm\"", "item code 7 places nothing"}, false), 1) << listed(report);
+    EXPECT_EQ(report.warnings(), 1);
+
+    // The ball drops at (0, 4, -1): a course that starts elsewhere loses it at once, and a
+    // piece too low counts the resting ball as fallen.
+    const CourseReport elsewhere = checkCourse(course({element(1, 3, 0, 0, 0), element(0, 3, 0, 1, 0)}), tops());
+    EXPECT_EQ(count(elsewhere, {"element 0", "dropped at (0, 4, -1)"}), 1) << listed(elsewhere);
+    const CourseReport low = checkCourse(course({element(1, 0, -3, 0, 0), element(0, 0, -3, 1, 0)}), tops());
+    EXPECT_EQ(count(low, {"too low"}), 2) << listed(low);
+    const CourseReport high = checkCourse(course({element(1, 0, 4, 0, 0), element(0, 0, 4, 1, 0)}), tops());
+    EXPECT_EQ(count(high, {"drop height"}), 1) << listed(high);
+}

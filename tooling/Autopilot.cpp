@@ -1,0 +1,379 @@
+#include "tooling/Autopilot.h"
+
+#include "platform/Globals.h"
+#include "tooling/ScriptedInput.h"
+#include "game/Game.h"
+#include "scene/GameState.h"
+#include "model/CollisionMesh.h"
+#include "model/WallPiece.h"
+#include "platform/GL.h"
+#include "scene/Camera.h"
+#include "scene/Hero.h"
+#include "scene/Ingredient.h"
+#include "scene/Obstacle.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <cmath>
+#include <glm/geometric.hpp>
+
+using namespace vantor::scene;
+
+namespace {
+
+const float frameTime = 1.0f / 60.0f;     // seconds; the fixed step the autopilot is run at
+const float planStep = 0.2f;              // world units of path between planned points
+const float widestOffset = 2.0f;          // world units the plan may stray from the centre line
+const float offsetStep = 0.1f;            // world units between the offsets it weighs
+const float ballRadius = 0.5f;            // the hero's sphere
+const float edgeMargin = 0.55f;           // room the ball's centre keeps from a wall's edge
+const float obstacleMargin = 0.15f;       // room the ball keeps from an obstacle's box
+const int steepestChange = 3;             // offset steps the line may move between planned points
+const float fruitReach = 0.6f;            // distance from a fruit's centre at which the plan is drawn to it
+const float fruitReward = 30.0f;          // what passing through a fruit's centre is worth to the plan
+const float cruiseSpeed = 3.5f;           // world units a second on a clear straight
+const float creepSpeed = 0.35f;           // never slower than this while the goal is ahead
+const float lateralAcceleration = 2.2f;   // world units a second squared allowed in a curve
+const float lateralSpeed = 1.4f;          // world units a second allowed across the path
+const float braking = 2.0f;               // world units a second squared when slowing down
+const float keyThreshold = 0.08f;         // speed error (units/s) that calls for a push; one
+                                          // frame's push changes the speed by about 0.15
+const float lateralGain = 3.0f;           // sideways speed (units/s) a unit off the line asks for
+const float leadTime = 0.15f;             // seconds ahead on the line the steering aims
+const float cameraTurnRate = 2.5f;        // radians a second
+const int stuckFrames = 150;              // frames without progress before a jump is tried
+const int framesBetweenJumps = 180;        // so that one jump can land before the next
+
+float wrapAngle(float angle)
+{
+    const float pi = 3.14159265f;
+    while (angle > pi)
+        angle -= 2.0f * pi;
+    while (angle < -pi)
+        angle += 2.0f * pi;
+    return angle;
+}
+
+glm::vec2 flat(glm::vec3 v)
+{
+    return glm::vec2(v.x, v.z);
+}
+
+glm::vec3 toGlm(const btVector3& v)
+{
+    return glm::vec3(v.x(), v.y(), v.z());
+}
+
+int offsetCount()
+{
+    return int(std::lround(2.0f * widestOffset / offsetStep)) + 1;
+}
+
+float offsetOf(int index)
+{
+    return -widestOffset + offsetStep * float(index);
+}
+
+} // namespace
+
+Autopilot::Autopilot(Game* game) : path({}), game(game)
+{
+    readCourse();
+    planLane();
+    planSpeed();
+    startAttempt();
+}
+
+void Autopilot::readCourse()
+{
+    // Pieces: the kind from the prototype a wall draws with, the turn from its matrix as
+    // its collision walls were turned.
+    std::vector<CoursePiece> pieces;
+    for (WallPiece* wall : game->wallPieces) {
+        WallKind kind = wall->prototype == game->endWallPrototype        ? WallKind::End
+                        : wall->prototype == game->curveWallPrototype    ? WallKind::Curve
+                        : wall->prototype == game->straightWallPrototype ? WallKind::Straight
+                                                                         : WallKind::Unsupported;
+        const float yaw = recogniseYaw(wall->modelMatrix);
+        const int turns = int(std::lround(yaw / 1.5707964f));
+        pieces.push_back(CoursePiece{kind, glm::vec3(wall->modelMatrix[3]), ((turns % 4) + 4) % 4});
+    }
+    path = CoursePath(pieces);
+
+    WallPiece* prototypes[3] = {game->endWallPrototype, game->straightWallPrototype, game->curveWallPrototype};
+    for (int k = 0; k < 3; ++k)
+        if (prototypes[k] != nullptr)
+            tops[k] = WalkableTop::fromCollisionMesh(prototypes[k]->collisionVertices, prototypes[k]->collisionTriangles);
+
+    for (Obstacle* obstacle : game->obstacles) {
+        Footprint box{glm::vec2(1e30f), glm::vec2(-1e30f), -1e30f};
+        for (const glm::mat4& vertex : obstacle->model->collisionVertices) {
+            const glm::vec3 corner(obstacle->modelMatrix * vertex[3]);
+            box.low = glm::min(box.low, flat(corner));
+            box.high = glm::max(box.high, flat(corner));
+            box.top = std::fmax(box.top, corner.y);
+        }
+        if (box.top > -1e29f)
+            footprints.push_back(box);
+    }
+    for (Ingredient* item : game->ingredients)
+        fruit.push_back(item->position);
+}
+
+bool Autopilot::ballFits(glm::vec3 world, int segment, float margin) const
+{
+    // Every point around the ball's centre must lie on the top of this piece or a neighbour:
+    // at a joint the ball rests on both.
+    auto onSomeTop = [&](glm::vec3 point) {
+        for (int k = std::max(0, segment - 1); k <= std::min(int(path.pieces.size()) - 1, segment + 1); ++k) {
+            const CoursePiece& piece = path.pieces[size_t(k)];
+            if (piece.kind == WallKind::Unsupported || std::fabs(point.y - piece.origin.y) > 0.5f)
+                continue;
+            const glm::vec2 local = toLocal(piece, point);
+            if (std::fabs(local.x) > 3.0f || std::fabs(local.y) > 3.0f)
+                continue;
+            if (tops[int(piece.kind)].holds(local))
+                return true;
+        }
+        return false;
+    };
+    if (!onSomeTop(world))
+        return false;
+    for (int k = 0; k < 8; ++k) {
+        const float angle = float(k) * 0.78539816f;
+        if (!onSomeTop(world + margin * glm::vec3(std::cos(angle), 0.0f, std::sin(angle))))
+            return false;
+    }
+    return true;
+}
+
+float Autopilot::obstacleClearance(glm::vec3 world) const
+{
+    float clearance = 1e30f;
+    for (const Footprint& box : footprints) {
+        if (box.top < world.y - 0.5f)
+            continue;
+        const glm::vec2 p = flat(world);
+        const glm::vec2 outside = glm::max(glm::max(box.low - p, p - box.high), glm::vec2(0.0f));
+        clearance = std::fmin(clearance, glm::length(outside));
+    }
+    return clearance;
+}
+
+void Autopilot::planLane()
+{
+    // The cheapest line through the course over a grid of (distance, offset): stay near the
+    // centre, change lanes gently, keep off obstacles and edges, pass through fruit.
+    const int steps = int(path.length / planStep) + 1;
+    const int offsets = offsetCount();
+    across.assign(size_t(steps), 0.0f);
+    if (path.segments.empty())
+        return;
+
+    const glm::vec3 start(game->hero->startPosition.x(), game->hero->startPosition.y(), game->hero->startPosition.z());
+    const PathCoordinates startAt = path.locate(start);
+    const int firstStep = std::max(0, std::min(steps - 1, int(std::lround(startAt.along / planStep))));
+    const int firstOffset = std::max(0, std::min(offsets - 1, int(std::lround((startAt.across + widestOffset) / offsetStep))));
+
+    const float infinite = 1e30f;
+    std::vector<float> cost(offsets, infinite);
+    std::vector<float> next(offsets, infinite);
+    std::vector<float> stateCost(offsets, 0.0f);
+    std::vector<int> from(size_t(steps) * size_t(offsets), 0);
+    cost[size_t(firstOffset)] = 0.0f;
+    for (int i = firstStep; i < steps; ++i) {
+        const float along = float(i) * planStep;
+        bool anyFits = false;
+        for (int j = 0; j < offsets; ++j) {
+            const float offset = offsetOf(j);
+            const PathPoint point = path.pointAt(along, offset);
+            const float clearance = obstacleClearance(point.position);
+            const bool fits = ballFits(point.position, point.segment, edgeMargin) &&
+                              clearance > ballRadius + obstacleMargin;
+            anyFits = anyFits || fits;
+            float c = fits ? 0.3f * offset * offset : infinite;
+            if (fits && clearance < ballRadius + 0.6f)
+                c += 4.0f * (ballRadius + 0.6f - clearance);
+            // The nearer the fruit's centre, the surer the catch.
+            for (const glm::vec3& item : fruit)
+                if (std::fabs(item.y - point.position.y) < 1.0f)
+                    c -= fruitReward * std::fmax(0.0f, 1.0f - glm::length(flat(item) - flat(point.position)) / fruitReach);
+            stateCost[size_t(j)] = c;
+        }
+        // Over a gap nothing fits: the line keeps to the centre, and the ball will fall.
+        if (!anyFits)
+            for (int j = 0; j < offsets; ++j)
+                stateCost[size_t(j)] = 0.3f * offsetOf(j) * offsetOf(j);
+        for (int j = 0; j < offsets; ++j) {
+            float best = infinite;
+            int bestFrom = j;
+            if (i == firstStep) {
+                best = cost[size_t(j)];
+            } else {
+                for (int d = -steepestChange; d <= steepestChange; ++d) {
+                    const int k = j + d;
+                    if (k < 0 || k >= offsets || cost[size_t(k)] >= infinite)
+                        continue;
+                    const float c = cost[size_t(k)] + 0.5f * float(d * d);
+                    if (c < best) {
+                        best = c;
+                        bestFrom = k;
+                    }
+                }
+            }
+            from[size_t(i) * size_t(offsets) + size_t(j)] = bestFrom;
+            next[size_t(j)] = (best >= infinite || stateCost[size_t(j)] >= infinite) ? infinite : best + stateCost[size_t(j)];
+        }
+        // No way through this squeeze: start again from the best line so far, so that the
+        // ball at least tries.
+        bool reachable = false;
+        for (float c : next)
+            reachable = reachable || c < infinite;
+        if (!reachable && i > firstStep) {
+            int best = 0;
+            for (int k = 1; k < offsets; ++k)
+                if (cost[size_t(k)] < cost[size_t(best)])
+                    best = k;
+            for (int j = 0; j < offsets; ++j) {
+                from[size_t(i) * size_t(offsets) + size_t(j)] = best;
+                next[size_t(j)] = (stateCost[size_t(j)] < infinite ? stateCost[size_t(j)] : 0.3f * offsetOf(j) * offsetOf(j)) +
+                                  0.5f * float((j - best) * (j - best));
+            }
+        }
+        cost.swap(next);
+    }
+    int j = 0;
+    for (int k = 1; k < offsets; ++k)
+        if (cost[size_t(k)] < cost[size_t(j)])
+            j = k;
+    for (int i = steps - 1; i >= firstStep; --i) {
+        across[size_t(i)] = offsetOf(j);
+        j = from[size_t(i) * size_t(offsets) + size_t(j)];
+    }
+    for (int i = 0; i < firstStep; ++i)
+        across[size_t(i)] = across[size_t(firstStep)];
+}
+
+void Autopilot::planSpeed()
+{
+    const size_t steps = across.size();
+    speed.assign(steps, cruiseSpeed);
+    for (size_t i = 0; i < steps; ++i) {
+        const float along = float(i) * planStep;
+        const PathSegment& segment = path.segments.empty() ? PathSegment{} : path.segments[size_t(path.segmentAt(along))];
+        if (segment.kind == WallKind::Curve) {
+            const float radius = std::fmax(1.0f, 3.0f - float(segment.turn) * across[i]);
+            speed[i] = std::fmin(speed[i], std::sqrt(lateralAcceleration * radius));
+        }
+        if (i + 1 < steps) {
+            const float slope = std::fabs(across[i + 1] - across[i]) / planStep;
+            if (slope > 0.0f)
+                speed[i] = std::fmin(speed[i], lateralSpeed / slope);
+        }
+        const float left = std::fmax(0.0f, path.length - along);
+        speed[i] = std::fmin(speed[i], std::sqrt(2.0f * braking * left) + creepSpeed);
+    }
+    // Slow down in time for whatever comes.
+    for (size_t i = steps; i-- > 1;)
+        speed[i - 1] = std::fmin(speed[i - 1], std::sqrt(speed[i] * speed[i] + 2.0f * braking * planStep));
+}
+
+float Autopilot::plannedAcross(float along) const
+{
+    if (across.empty())
+        return 0.0f;
+    const float position = std::fmax(0.0f, along / planStep);
+    const size_t i = std::min(across.size() - 1, size_t(position));
+    const size_t j = std::min(across.size() - 1, i + 1);
+    const float t = std::fmin(1.0f, position - float(i));
+    return across[i] * (1.0f - t) + across[j] * t;
+}
+
+float Autopilot::plannedSpeed(float along) const
+{
+    if (speed.empty())
+        return 0.0f;
+    const size_t i = std::min(speed.size() - 1, size_t(std::fmax(0.0f, along / planStep)));
+    return speed[i];
+}
+
+void Autopilot::startAttempt()
+{
+    attemptStart = game->state->startTime;
+    segmentHint = 0;
+    progress = 0.0f;
+    bestProgress = 0.0f;
+    framesWithoutProgress = 0;
+    framesSinceJump = framesBetweenJumps;
+    jumps = 0;
+}
+
+void Autopilot::steer(ScriptedInput& keys)
+{
+    const GameState& state = *game->state;
+    const int centreX = windowWidth / 2, centreY = windowHeight / 2;
+    keys.releaseAll();
+    keys.cursorX = double(centreX);
+    keys.cursorY = double(centreY);
+    if (state.startTime != attemptStart)
+        startAttempt();
+    if (state.heroFell || state.goalReached || path.segments.empty())
+        return;
+
+    const btRigidBody* body = game->hero->rigidBody;
+    const glm::vec3 position = toGlm(body->getCenterOfMassPosition());
+    const glm::vec2 velocity = flat(toGlm(body->getLinearVelocity()));
+    const PathCoordinates here = path.locate(position, segmentHint);
+    segmentHint = here.segment;
+    progress = std::fmax(progress, here.along);
+
+    // Roll along the course at the planned speed and steer across it toward the planned
+    // line, a little ahead of the ball to make up for the time a push takes to tell.
+    const float rolling = glm::length(velocity);
+    const float lead = leadTime * rolling;
+    const float line = plannedAcross(here.along + lead);
+    const float slope = (plannedAcross(here.along + lead + planStep) - plannedAcross(here.along + lead - planStep)) /
+                        (2.0f * planStep);
+    const float wantedSpeed = plannedSpeed(here.along);
+    const float sideways = std::fmax(-lateralSpeed, std::fmin(lateralSpeed, lateralGain * (line - here.across) +
+                                                                                wantedSpeed * slope));
+    const glm::vec2 along = path.pointAt(here.along).tangent;
+    const glm::vec2 wanted = along * wantedSpeed + glm::vec2(-along.y, along.x) * sideways;
+
+    // The keys push relative to the camera: W away from it, D to its right.
+    const glm::vec2 view = flat(state.viewDirection);
+    const glm::vec2 forward = glm::length(view) > 1e-4f ? -glm::normalize(view) : glm::vec2(0.0f, -1.0f);
+    const glm::vec2 right(-forward.y, forward.x);
+    const glm::vec2 error = wanted - velocity;
+    const float ahead = glm::dot(error, forward), aside = glm::dot(error, right);
+    if (ahead > keyThreshold)
+        keys.press(GLFW_KEY_W);
+    else if (ahead < -keyThreshold)
+        keys.press(GLFW_KEY_S);
+    if (aside > keyThreshold)
+        keys.press(GLFW_KEY_D);
+    else if (aside < -keyThreshold)
+        keys.press(GLFW_KEY_A);
+
+    // Jump only when the ball has made no headway for a while although it could be steered.
+    ++framesSinceJump;
+    if (here.along > bestProgress + 0.2f) {
+        bestProgress = here.along;
+        framesWithoutProgress = 0;
+    } else if (game->hero->onWall) {
+        ++framesWithoutProgress;
+    }
+    if (framesWithoutProgress > stuckFrames && framesSinceJump > framesBetweenJumps && game->hero->onWall) {
+        keys.press(GLFW_KEY_SPACE);
+        ++jumps;
+        framesSinceJump = 0;
+        framesWithoutProgress = 0;
+    }
+
+    // Keep the camera behind the ball, looking along the course a little ahead.
+    const glm::vec2 lookAlong = path.pointAt(here.along + 1.5f).tangent;
+    const float wantedYaw = std::atan2(-lookAlong.x, -lookAlong.y);
+    const float turn = wrapAngle(wantedYaw - game->camera->horizontalAngle);
+    const float limit = cameraTurnRate * frameTime;
+    const float applied = std::fmax(-limit, std::fmin(limit, turn));
+    keys.cursorX = double(centreX) - double(applied / game->camera->mouseSpeed);
+}

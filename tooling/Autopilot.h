@@ -1,0 +1,61 @@
+#pragma once
+#include "tooling/CourseGeometry.h"
+#include "tooling/WalkableTop.h"
+
+#include <glm/vec2.hpp>
+#include <vector>
+
+class Game;
+class ScriptedInput;
+
+// Plays the course like a careful player, through the same keys and mouse a player uses:
+// it follows the centre line piece by piece, swings into a fruit's lane where no obstacle
+// or edge is near, passes obstacles in a free lane, slows before curves and the goal, and
+// turns the camera to look along the course. It jumps only when the ball is stuck.
+//
+// The course is read once from the game's built wall pieces, obstacles and fruit, so any
+// course the game loaded can be driven. Frames are expected at a fixed 1/60 s.
+class Autopilot {
+public:
+    // `game` must be initialised and outlive the autopilot.
+    explicit Autopilot(Game* game);
+
+    // Sets the keys (W, S, A, D, Space) and the cursor for the next frame; call before
+    // GameRunner::frame. Releases every key once the attempt has ended. Notices a replay
+    // by the attempt's new start time and starts over.
+    void steer(ScriptedInput& keys);
+
+    // The planned offset to the right of the centre line at path distance `along`.
+    float plannedAcross(float along) const;
+    // The planned speed at path distance `along`, world units a second.
+    float plannedSpeed(float along) const;
+
+    vantor::scene::CoursePath path; // the course's centre line, from the game's wall pieces
+    float progress = 0.0f;          // path distance the ball has reached in this attempt
+    int jumps = 0;                  // jumps made in this attempt (only to get unstuck)
+
+private:
+    struct Footprint {
+        glm::vec2 low, high; // world (x, z) box of an obstacle's collision shape
+        float top;           // world height of its top
+    };
+
+    void readCourse();
+    void planLane();
+    void planSpeed();
+    bool ballFits(glm::vec3 world, int segment, float margin) const;
+    float obstacleClearance(glm::vec3 world) const;
+    void startAttempt();
+
+    Game* game;                                 // not owned
+    vantor::scene::WalkableTop tops[3];         // by WallKind: end, straight, curve
+    std::vector<Footprint> footprints;          // one per obstacle
+    std::vector<glm::vec3> fruit;               // world positions, in the game's order
+    std::vector<float> across;                  // planned offset at every planStep of the path
+    std::vector<float> speed;                   // planned speed at every planStep
+    double attemptStart = -1.0;                 // the state's start time seen last
+    int segmentHint = 0;                        // where the ball was found last frame
+    float bestProgress = 0.0f;                  // path distance of the last real headway, for the stuck test
+    int framesWithoutProgress = 0;              // frames on the wall since that headway
+    int framesSinceJump = 0;                    // frames since the last jump
+};

@@ -1,0 +1,287 @@
+#include "tooling/CourseCheck.h"
+
+#include "model/CollisionMesh.h"
+#include "tooling/CourseGeometry.h"
+#include "scene/LevelFile.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace vantor::scene {
+
+namespace {
+
+const glm::vec3 dropPoint(0.0f, 4.0f, -1.0f); // where the hero is dropped at every start
+const float ballRadius = 0.5f;
+const float fallLine = -2.5f;                 // a ball centre below this has fallen
+const float itemRadius = 0.3f;                // room an item needs around its slot
+const float stackClearance = 3.0f;            // height two pieces in one cell need between them
+const float quarterTurn = 1.5707964f;
+
+std::string elementName(int index)
+{
+    return "element " + std::to_string(index);
+}
+
+const char* itemName(int code)
+{
+    switch (code) {
+    case 1: return "roller";
+    case 2: return "fence";
+    case 3: return "wooden barricade";
+    case 4: return "sand heap";
+    case 10: return "banana";
+    case 11: return "apple";
+    default: return "item";
+    }
+}
+
+std::string sideName(glm::ivec2 side)
+{
+    if (side == glm::ivec2(0, 1))
+        return "+z";
+    if (side == glm::ivec2(0, -1))
+        return "-z";
+    if (side == glm::ivec2(1, 0))
+        return "+x";
+    return "-x";
+}
+
+std::string formatNumber(float value)
+{
+    std::ostringstream out;
+    out.setf(std::ios::fixed);
+    out.precision(1);
+    out << value;
+    return out.str();
+}
+
+// The turn, in quarter turns, of a piece as drawn, and whether it is a whole quarter turn.
+int drawnTurns(const glm::mat4& wallMatrix, bool& whole)
+{
+    const float angle = std::atan2(-wallMatrix[0][2], wallMatrix[0][0]);
+    const float turns = angle / quarterTurn;
+    whole = std::fabs(turns - std::round(turns)) < 1e-3f;
+    return ((int(std::lround(turns)) % 4) + 4) % 4;
+}
+
+struct Checker {
+    const std::array<WalkableTop, 3>& tops;
+    CourseReport report;
+
+    void error(const std::string& text) { report.findings.push_back({true, text}); }
+    void warning(const std::string& text) { report.findings.push_back({false, text}); }
+
+    void checkElements(const std::vector<LevelElement>& elements, std::vector<CoursePiece>& pieces,
+                       std::vector<int>& elementOf)
+    {
+        for (size_t i = 0; i < elements.size(); ++i) {
+            const LevelElement& element = elements[i];
+            const std::string name = elementName(int(i));
+            for (size_t s = 0; s < levelSlots.size(); ++s) {
+                const int code = element.items[s];
+                if (code != 0 && itemKindFor(code) == ItemKind::None)
+                    warning(name + ", slot \"" + levelSlots[s].key + "\": item code " + std::to_string(code) +
+                            " places nothing (0 empty, 1 to 4 obstacles, 10 banana, 11 apple).");
+            }
+            const WallKind kind = wallKindOf(element.typ);
+            if (kind == WallKind::Unsupported) {
+                error(name + ": \"typ\" " + std::to_string(element.typ) +
+                      " is no wall kind (0 end piece, 1 straight piece, 2 curve); the game builds nothing here "
+                      "but still places the element's items.");
+                continue;
+            }
+            const CoursePiece piece = coursePieceOf(element);
+            bool whole = false;
+            if (drawnTurns(wallMatrixFor(element), whole) != piece.quarterTurns || !whole)
+                error(name + ": \"dir\" " + std::to_string(element.dir) +
+                      " turns the drawn piece differently from its collision walls; use 0 to 3.");
+            pieces.push_back(piece);
+            elementOf.push_back(int(i));
+            report.summary.pieces += 1;
+            report.summary.straights += kind == WallKind::Straight ? 1 : 0;
+            report.summary.curves += kind == WallKind::Curve ? 1 : 0;
+            report.summary.endPieces += kind == WallKind::End ? 1 : 0;
+            checkItems(element, piece, name);
+        }
+    }
+
+    void checkItems(const LevelElement& element, const CoursePiece& piece, const std::string& name)
+    {
+        bool laneBlocked[3] = {false, false, false};
+        for (size_t s = 0; s < levelSlots.size(); ++s) {
+            const int code = element.items[s];
+            const ItemKind item = itemKindFor(code);
+            if (item == ItemKind::None)
+                continue;
+            if (item == ItemKind::Obstacle) {
+                laneBlocked[levelSlots[s].row] = true;
+                report.summary.obstacles += 1;
+            } else {
+                report.summary.fruit += 1;
+                report.summary.points += code == 10 ? 10 : 15;
+            }
+            const WalkableTop& top = tops[size_t(piece.kind)];
+            const glm::vec2 slot(float(levelSlots[s].row) * 1.13f - 1.15f, 1.8f - 2.0f * float(levelSlots[s].column));
+            if (!top.empty() && !top.holds(slot, itemRadius))
+                error(name + ", slot \"" + levelSlots[s].key + "\": the " + itemName(code) + " lies off the " +
+                      wallKindName(piece.kind) + "'s walkable top.");
+        }
+        if (laneBlocked[0] && laneBlocked[1] && laneBlocked[2])
+            error(name + ": all three lanes (l, m, r) are blocked by obstacles; the ball cannot pass.");
+    }
+
+    void checkStartAndHeights(const std::vector<CoursePiece>& pieces, const std::vector<int>& elementOf)
+    {
+        const CoursePiece& first = pieces.front();
+        const glm::vec2 drop = toLocal(first, dropPoint);
+        const WalkableTop& top = tops[size_t(first.kind)];
+        const bool inCell = std::fabs(drop.x) < 3.0f && std::fabs(drop.y) < 3.0f;
+        if (!inCell || (!top.empty() && !top.holds(drop, ballRadius)))
+            error(elementName(elementOf.front()) + ": the ball is dropped at (0, 4, -1), which is not above the "
+                                                   "walkable top of this first piece.");
+        else if (first.origin.y + ballRadius >= dropPoint.y)
+            error(elementName(elementOf.front()) + ": the first piece's top at height " + formatNumber(first.origin.y) +
+                  " is not below the ball's drop height 4.");
+        for (size_t k = 0; k < pieces.size(); ++k)
+            if (pieces[k].origin.y < fallLine) // the resting ball would be within its radius of the line
+                error(elementName(elementOf[k]) + ": its top at height " + formatNumber(pieces[k].origin.y) +
+                      " is too low: below -2.5 the ball counts as fallen.");
+    }
+
+    void checkChain(const CoursePath& path, const std::vector<int>& elementOf)
+    {
+        const std::vector<CoursePiece>& pieces = path.pieces;
+        for (size_t k = 1; k < pieces.size(); ++k) {
+            if (path.segments[k].linkedToPrevious)
+                continue;
+            const CoursePiece& a = pieces[k - 1];
+            const CoursePiece& b = pieces[k];
+            const std::string names = elementName(elementOf[k - 1]) + " and " + elementName(elementOf[k]);
+            const glm::ivec2 step = cellOf(b) - cellOf(a);
+            std::string why;
+            if (std::abs(step.x) + std::abs(step.y) != 1)
+                why = "the second does not stand in a cell next to the first";
+            else if (std::fabs(a.origin.y - b.origin.y) > 0.01f)
+                why = "their tops are at different heights (" + formatNumber(a.origin.y) + " and " +
+                      formatNumber(b.origin.y) + ")";
+            else if (path.segments[k - 1].exitSide != step)
+                why = "the first (" + std::string(wallKindName(a.kind)) + ") is not open toward the second, on its " +
+                      sideName(step) + " side";
+            else
+                why = "the second (" + std::string(wallKindName(b.kind)) + ") is not open toward the first, on its " +
+                      sideName(-step) + " side";
+            error(names + " do not connect: " + why + ".");
+        }
+    }
+
+    void checkOverlaps(const std::vector<CoursePiece>& pieces, const std::vector<int>& elementOf)
+    {
+        for (size_t a = 0; a < pieces.size(); ++a)
+            for (size_t b = a + 1; b < pieces.size(); ++b)
+                if (cellOf(pieces[a]) == cellOf(pieces[b]) &&
+                    std::fabs(pieces[a].origin.y - pieces[b].origin.y) < stackClearance)
+                    error(elementName(elementOf[a]) + " and " + elementName(elementOf[b]) +
+                          " overlap: both stand in the same cell" +
+                          (pieces[a].origin.y == pieces[b].origin.y ? std::string(".")
+                                                                     : ", too close above each other."));
+    }
+
+    void checkEnd(const std::vector<CoursePiece>& pieces, const std::vector<int>& elementOf)
+    {
+        bool anyEnd = false;
+        for (size_t k = 0; k < pieces.size(); ++k) {
+            if (pieces[k].kind != WallKind::End)
+                continue;
+            anyEnd = true;
+            if (k + 1 < pieces.size())
+                error(elementName(elementOf[k]) + ": an end piece must be the last piece, but " +
+                      std::to_string(pieces.size() - k - 1) + " more follow it.");
+        }
+        if (!anyEnd)
+            error("The course has no end piece (\"typ\": 0): the goal would be the last piece's origin.");
+    }
+};
+
+} // namespace
+
+int CourseReport::errors() const
+{
+    int count = 0;
+    for (const CourseFinding& finding : findings)
+        count += finding.error ? 1 : 0;
+    return count;
+}
+
+int CourseReport::warnings() const
+{
+    return int(findings.size()) - errors();
+}
+
+bool loadWallTops(const std::string& modelFolder, std::array<WalkableTop, 3>& tops, std::string& error)
+{
+    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"}; // by WallKind
+    for (int k = 0; k < 3; ++k) {
+        std::string why;
+        if (!WalkableTop::load(modelFolder + files[k], tops[size_t(k)], why)) {
+            error = modelFolder + files[k] + ": " + why;
+            return false;
+        }
+    }
+    return true;
+}
+
+CourseReport checkCourse(const std::string& levelText, const std::array<WalkableTop, 3>& tops)
+{
+    Checker checker{tops, {}};
+    const LevelDescription level = parseLevel(levelText);
+    if (!level.ok) {
+        for (const std::string& problem : level.problems)
+            checker.error(problem);
+        return checker.report;
+    }
+    checker.report.readable = true;
+
+    std::vector<CoursePiece> pieces;
+    std::vector<int> elementOf; // level element of each piece
+    checker.checkElements(level.elements, pieces, elementOf);
+    if (pieces.empty()) {
+        checker.error("The course has no wall piece: there is nowhere to play and no goal.");
+        return checker.report;
+    }
+    const CoursePath path(pieces);
+    checker.checkStartAndHeights(pieces, elementOf);
+    checker.checkChain(path, elementOf);
+    checker.checkOverlaps(pieces, elementOf);
+    checker.checkEnd(pieces, elementOf);
+    checker.report.summary.pathLength = path.goalDistance;
+    return checker.report;
+}
+
+std::string formatCourseReport(const CourseReport& report)
+{
+    std::ostringstream out;
+    for (const CourseFinding& finding : report.findings) {
+        // The reader's own lines already say "FAILED:", as the game prints them.
+        const bool readerLine = finding.text.rfind("FAILED:", 0) == 0;
+        out << (readerLine ? "" : finding.error ? "ERROR: " : "WARNING: ") << finding.text << "\n";
+    }
+    if (report.readable) {
+        const CourseSummary& s = report.summary;
+        out << "Course: " << s.pieces << " pieces (" << s.straights << " straight, " << s.curves << " curves, "
+            << s.endPieces << " end), " << s.fruit << " fruit worth " << s.points << " points, " << s.obstacles
+            << " obstacles, path length " << formatNumber(s.pathLength) << " units.\n";
+    } else {
+        out << "Course: the shape is checked once the file reads without errors.\n";
+    }
+    const int errors = report.errors(), warnings = report.warnings();
+    if (errors == 0)
+        out << "OK: the course has no errors" << (warnings ? " (" + std::to_string(warnings) + " warnings)." : ".")
+            << "\n";
+    else
+        out << "FAILED: " << errors << (errors == 1 ? " error" : " errors") << ", " << warnings
+            << (warnings == 1 ? " warning." : " warnings.") << "\n";
+    return out.str();
+}
+
+} // namespace vantor::scene

@@ -1,0 +1,51 @@
+#pragma once
+#include "tooling/WalkableTop.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace vantor::scene {
+
+// One thing a course writer should know about a level file.
+struct CourseFinding {
+    bool error;        // true: the course is broken; false: a warning, the course still plays
+    std::string text;  // one line, naming the element (and key or slot) it concerns
+};
+
+// What the course holds, for the summary line.
+struct CourseSummary {
+    int pieces = 0;          // wall pieces the game builds
+    int straights = 0;       // of those, straight pieces
+    int curves = 0;          // curves
+    int endPieces = 0;       // end pieces (one in a sound course)
+    int obstacles = 0;       // obstacles placed on the pieces
+    int fruit = 0;           // bananas and apples placed on the pieces
+    int points = 0;          // the score for collecting every fruit
+    float pathLength = 0.0f; // world units along the centre line from the first piece's entry to the goal
+};
+
+struct CourseReport {
+    bool readable = false;               // the format was sound, so the shape could be checked
+    std::vector<CourseFinding> findings; // in file order, format errors first
+    CourseSummary summary;               // filled when readable
+    int errors() const;
+    int warnings() const;
+};
+
+// Checks the text of a level file with the game's own reader, then the course's shape:
+// pieces of unknown kinds, item codes that place nothing, turns the walls do not follow,
+// the drop point, the fall line, consecutive pieces that do not connect, pieces that
+// overlap, pieces whose three lanes are all blocked, items off a piece's walkable top, the
+// end piece missing or not last. `tops` holds the walkable top of each wall kind, indexed
+// by WallKind (end, straight, curve); an empty top skips the item check for that kind.
+CourseReport checkCourse(const std::string& levelText, const std::array<WalkableTop, 3>& tops);
+
+// Reads the walkable tops of the three wall models in `modelFolder` (ending in '/'),
+// indexed by WallKind. False, with `error` naming the file and why, when one fails.
+bool loadWallTops(const std::string& modelFolder, std::array<WalkableTop, 3>& tops, std::string& error);
+
+// The report as the checker prints it: one line a finding, the summary, the verdict.
+std::string formatCourseReport(const CourseReport& report);
+
+} // namespace vantor::scene

@@ -1,0 +1,58 @@
+#include "tooling/GameRunner.h"
+
+#include "platform/GLDiagnostics.h"
+#include "platform/Globals.h"
+#include "app/StartUp.h"
+#include "platform/Window.h"
+#include "game/Game.h"
+#include "platform/SoundHandles.h"
+#include "platform/GL.h"
+
+GameRunner::GameRunner(int width, int height) : previousInput(input), previousClock(gameClock)
+{
+    windowWidth = width;
+    windowHeight = height;
+    windowed = true;
+    // The camera measures mouse motion from the window centre: start the cursor there.
+    keys.cursorX = double(width / 2);
+    keys.cursorY = double(height / 2);
+    input = &keys;
+    gameClock = &clock;
+    startUp();
+}
+
+GameRunner::~GameRunner()
+{
+    delete game;
+    game = nullptr;
+    delete gameWindow;
+    gameWindow = nullptr;
+    // The game keeps its sound system for the whole process; a runner closes it, so that
+    // the next runner in the same process can open the output again.
+    delete fmodSystem; // releases every sound it created
+    fmodSystem = nullptr;
+    collectSound = loseSound = beginEndSound = nullptr;
+    input = previousInput;
+    gameClock = previousClock;
+}
+
+void GameRunner::frame(double deltaTime, bool draw)
+{
+    glfwPollEvents();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clock.advance(deltaTime);
+    game->update(deltaTime);
+    if (draw)
+        game->render();
+    glfwSwapBuffers(gameWindow->handle);
+    checkGLError("General GL Error Checking");
+    ++frameCount;
+}
+
+void GameRunner::replay(double deltaTime, bool draw)
+{
+    keys.releaseAll();
+    keys.press(GLFW_KEY_R);
+    frame(deltaTime, draw);
+    keys.releaseAll();
+}

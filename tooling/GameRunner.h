@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/Clock.h"
+#include "tooling/ScriptedInput.h"
+
+// The real game (start-up, Game::init, update, render, clean-up) driven by a script
+// instead of a player: keys and cursor come from `keys`, attempt times from `clock`, and
+// every frame advances by the fixed time step it is given. Tests, the demo and the
+// benchmark run the game through it. Needs a display (Xvfb will do).
+class GameRunner {
+public:
+    // Opens the window at width x height (windowed) and initialises the game; may end the
+    // process on a fatal start-up error, as the game does.
+    GameRunner(int width, int height);
+    // Destroys the game, then the window; puts the player's input and clock back.
+    ~GameRunner();
+
+    // One frame as the game loop runs it: events, clear, update, render (unless `draw` is
+    // false), buffer swap and the OpenGL error check. deltaTime in seconds.
+    void frame(double deltaTime, bool draw = true);
+    // One frame with R alone held, as a player starts the attempt again; every key is up
+    // afterwards.
+    void replay(double deltaTime, bool draw = true);
+
+    ScriptedInput keys;   // what the hero, the camera and the replay key read
+    ScriptedClock clock;  // the attempt clock, advanced by every frame
+    long frameCount = 0;  // frames run so far
+
+private:
+    Input* previousInput;
+    Clock* previousClock;
+};

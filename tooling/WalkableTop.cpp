@@ -1,0 +1,106 @@
+#include "tooling/WalkableTop.h"
+
+#include <assimp/cimport.h>
+#include <assimp/scene.h>
+#include <cmath>
+#include <glm/geometric.hpp>
+
+namespace vantor::scene {
+
+namespace {
+
+const float flatTolerance = 0.005f; // world units; how far from y = 0 a top corner may lie
+const unsigned int wallImportFlags = 0x80204B; // the post-processing the game's wall import asks for
+
+float cross(glm::vec2 a, glm::vec2 b)
+{
+    return a.x * b.y - a.y * b.x;
+}
+
+bool inTriangle(glm::vec2 p, glm::vec2 a, glm::vec2 b, glm::vec2 c)
+{
+    const float d1 = cross(b - a, p - a), d2 = cross(c - b, p - b), d3 = cross(a - c, p - c);
+    const float eps = 1e-6f;
+    const bool negative = d1 < -eps || d2 < -eps || d3 < -eps;
+    const bool positive = d1 > eps || d2 > eps || d3 > eps;
+    return !(negative && positive);
+}
+
+void addIfFlatTop(WalkableTop& top, glm::vec3 a, glm::vec3 b, glm::vec3 c)
+{
+    if (std::fabs(a.y) > flatTolerance || std::fabs(b.y) > flatTolerance || std::fabs(c.y) > flatTolerance)
+        return;
+    // The bottom of a slab lies lower; a face at y = 0 that is not degenerate is top.
+    if (std::fabs(cross(glm::vec2(b.x - a.x, b.z - a.z), glm::vec2(c.x - a.x, c.z - a.z))) < 1e-8f)
+        return;
+    top.triangles.push_back(glm::vec2(a.x, a.z));
+    top.triangles.push_back(glm::vec2(b.x, b.z));
+    top.triangles.push_back(glm::vec2(c.x, c.z));
+}
+
+} // namespace
+
+WalkableTop WalkableTop::fromCollisionMesh(const std::vector<glm::mat4>& vertices,
+                                           const std::vector<glm::vec3>& triangles)
+{
+    WalkableTop top;
+    for (const glm::vec3& face : triangles) {
+        const size_t i = size_t(face.x), j = size_t(face.y), k = size_t(face.z);
+        if (i >= vertices.size() || j >= vertices.size() || k >= vertices.size())
+            continue;
+        addIfFlatTop(top, glm::vec3(vertices[i][3]), glm::vec3(vertices[j][3]), glm::vec3(vertices[k][3]));
+    }
+    return top;
+}
+
+bool WalkableTop::load(const std::string& fileName, WalkableTop& top, std::string& error)
+{
+    top.triangles.clear();
+    const aiScene* scene = aiImportFile(fileName.c_str(), wallImportFlags);
+    if (scene == nullptr || scene->mNumMeshes == 0) {
+        error = scene == nullptr ? aiGetErrorString() : "the file holds no mesh";
+        if (scene != nullptr)
+            aiReleaseImport(scene);
+        return false;
+    }
+    const aiMesh* mesh = scene->mMeshes[0];
+    for (unsigned int f = 0; f < mesh->mNumFaces; ++f) {
+        const aiFace& face = mesh->mFaces[f];
+        if (face.mNumIndices != 3)
+            continue;
+        glm::vec3 corners[3];
+        for (int k = 0; k < 3; ++k) {
+            const aiVector3D& v = mesh->mVertices[face.mIndices[k]];
+            corners[k] = glm::vec3(v.x, v.y, v.z);
+        }
+        addIfFlatTop(top, corners[0], corners[1], corners[2]);
+    }
+    aiReleaseImport(scene);
+    if (top.empty()) {
+        error = "the mesh has no flat top at y = 0";
+        return false;
+    }
+    return true;
+}
+
+bool WalkableTop::holds(glm::vec2 point, float margin) const
+{
+    auto covered = [this](glm::vec2 p) {
+        for (size_t t = 0; t + 2 < triangles.size(); t += 3)
+            if (inTriangle(p, triangles[t], triangles[t + 1], triangles[t + 2]))
+                return true;
+        return false;
+    };
+    if (!covered(point))
+        return false;
+    if (margin <= 0.0f)
+        return true;
+    for (int k = 0; k < 8; ++k) {
+        const float angle = float(k) * 0.78539816f;
+        if (!covered(point + margin * glm::vec2(std::cos(angle), std::sin(angle))))
+            return false;
+    }
+    return true;
+}
+
+} // namespace vantor::scene
