@@ -1,6 +1,6 @@
 #include "game/Game.h"
 
-#include "app/KeyControls.h"
+#include "render/TextureFilters.h"
 #include "platform/RenderSettings.h"
 #include "render/Texture.h"
 
