@@ -12,6 +12,7 @@
 #include "platform/SoundHandles.h"
 #include "model/WallPiece.h"
 #include "render/Shader.h"
+#include "render/Uniforms.h"
 #include "scene/Camera.h"
 #include "scene/DirectionalLight.h"
 #include "scene/Frustum.h"
@@ -22,23 +23,12 @@
 
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
 #include <iostream>
 
 namespace {
 
 constexpr float goalDistance = 5.0f;    // world units between the camera and the goal
 constexpr float fallHeight = -2.5f;     // world y below which the hero has fallen
-
-void setMatrix(GLuint program, const char* name, const glm::mat4& matrix)
-{
-    glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, glm::value_ptr(matrix));
-}
-
-void setVector(GLuint program, const char* name, const glm::vec3& vector)
-{
-    glUniform3f(glGetUniformLocation(program, name), vector.x, vector.y, vector.z);
-}
 
 // Updates each object, then decides whether it is drawn this frame.
 template <typename Objects>
@@ -71,8 +61,8 @@ void Game::update(double deltaTime)
     setMatrix(lit, "projectionMatrix", camera->projectionMatrix);
     setMatrix(lit, "viewMatrix", camera->viewMatrix);
     setVector(lit, "Color", light->Color);
-    glUniform1f(glGetUniformLocation(lit, "AmbientIntensity"), light->AmbientIntensity);
-    glUniform1f(glGetUniformLocation(lit, "DiffuseIntensity"), light->DiffuseIntensity);
+    setFloat(lit, "AmbientIntensity", light->AmbientIntensity);
+    setFloat(lit, "DiffuseIntensity", light->DiffuseIntensity);
     setVector(lit, "Direction", light->Direction);
     // The sky box stays centred on the eye.
     GLuint sky = basicShader->program;

@@ -14,6 +14,7 @@
 #include "render/HudText.h"
 #include "render/PassTiming.h"
 #include "render/TextOverlay.h"
+#include "render/Uniforms.h"
 #include "scene/Camera.h"
 #include "scene/DirectionalLight.h"
 #include "scene/Hero.h"
@@ -22,7 +23,6 @@
 #include "scene/Obstacle.h"
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
 #include <iostream>
 
 namespace {
@@ -41,16 +41,6 @@ const GLfloat quadVertices[] = {
     -1.0f, -1.0f, 0.0f, 1.0f, -1.0f, 0.0f, -1.0f, 1.0f, 0.0f,
     -1.0f, 1.0f, 0.0f, 1.0f, -1.0f, 0.0f, 1.0f, 1.0f, 0.0f,
 };
-
-void setMatrix(GLuint program, const char* name, const glm::mat4& matrix)
-{
-    glUniformMatrix4fv(glGetUniformLocation(program, name), 1, GL_FALSE, glm::value_ptr(matrix));
-}
-
-void setInt(GLuint program, const char* name, int value)
-{
-    glUniform1i(glGetUniformLocation(program, name), value);
-}
 
 void bindTexture(GLenum unit, GLuint texture)
 {
@@ -302,7 +292,7 @@ void Game::renderScene()
     bindTexture(GL_TEXTURE3, blurTexture);
     setInt(program, "glowMap", 3);
     setMatrix(program, "DepthBiasVP", depthBiasVP);
-    glUniform1f(glGetUniformLocation(program, "alpha"), 1.0f);
+    setFloat(program, "alpha", 1.0f);
 
     const glm::mat4 identity(1.0f);
     drawAll(wallPieces, program, "modelMatrix", identity);
@@ -324,7 +314,7 @@ void Game::renderScene()
     }
     for (vantor::scene::Ingredient* ingredient : collectedIngredients) {
         setMatrix(program, "modelMatrix", ingredient->modelMatrix);
-        glUniform1f(glGetUniformLocation(program, "alpha"), ingredient->alpha);
+        setFloat(program, "alpha", ingredient->alpha);
         ingredient->model->draw(0);
     }
     glDisable(GL_BLEND);
