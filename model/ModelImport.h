@@ -4,6 +4,7 @@
 
 #include <glm/mat4x4.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vantor::util { class Texture; }
@@ -43,6 +44,19 @@ struct ImportPrograms {
 // written and `model` left empty, when the file cannot be read. A texture image that cannot
 // be decoded ends the process inside Texture::load.
 bool importModel(const std::string& fileName, ModelKind kind, const ImportPrograms& programs, ImportedModel& model);
+
+// Moves what every collidable model keeps of an import into `target` (a SimpleModelTexNon
+// or a WallPiece): the textures, the collision description and the bounding sphere. The
+// meshes stay in `imported`, since each model keeps them its own way.
+template <typename Model>
+void takeImportedParts(ImportedModel& imported, Model& target)
+{
+    target.textures = std::move(imported.textures);
+    target.collisionVertices = std::move(imported.collisionVertices);
+    target.collisionTriangles = std::move(imported.collisionTriangles);
+    target.boundingSphereCenter = imported.box.sphereCenter();
+    target.boundingSphereRadius = imported.box.sphereRadius();
+}
 
 // The folder the textures named by a model's materials are read from: the file name up to
 // its last "/", "." when it has none, "/" when the only one is its first character.

@@ -30,11 +30,7 @@ bool SimpleModelTexNon::loadModel(const std::string& fileName)
     if (!importModel(fileName, ModelKind::Textured, {shader, shadowShader, glowShader}, model))
         return false;
     meshes = std::move(model.meshes);
-    textures = std::move(model.textures);
-    collisionVertices = std::move(model.collisionVertices);
-    collisionTriangles = std::move(model.collisionTriangles);
-    boundingSphereCenter = model.box.sphereCenter();
-    boundingSphereRadius = model.box.sphereRadius();
+    takeImportedParts(model, *this);
     return true;
 }
 

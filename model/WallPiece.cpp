@@ -45,11 +45,7 @@ bool WallPiece::loadModel(const std::string& fileName)
         return false;
     if (!model.meshes.empty())
         mesh = std::move(model.meshes[0]);
-    textures = std::move(model.textures);
-    collisionVertices = std::move(model.collisionVertices);
-    collisionTriangles = std::move(model.collisionTriangles);
-    boundingSphereCenter = model.box.sphereCenter();
-    boundingSphereRadius = model.box.sphereRadius();
+    takeImportedParts(model, *this);
     return true;
 }
 
