@@ -8,6 +8,21 @@
 
 namespace vantor::shadercode {
 
+namespace {
+
+// The driver's log of a shader or a program, read through the matching pair of getters
+// (glGetShaderiv and glGetShaderInfoLog, or glGetProgramiv and glGetProgramInfoLog).
+std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSHADERINFOLOGPROC getLog)
+{
+    GLint logLength = 0;
+    getParameter(object, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<GLchar> log(logLength + 1, '\0');
+    getLog(object, logLength + 1, nullptr, log.data());
+    return log.data();
+}
+
+} // namespace
+
 Shader::Shader(const std::string& vertexFile, const std::string& fragmentFile)
     : program(0), vertexShader(0), fragmentShader(0)
 {
@@ -47,11 +62,7 @@ void Shader::loadShader(const std::string& file, GLenum type, GLuint& handle)
     if (compiled == GL_TRUE)
         return;
 
-    GLint logLength = 0;
-    glGetShaderiv(handle, GL_INFO_LOG_LENGTH, &logLength);
-    std::vector<GLchar> log(logLength + 1, '\0');
-    glGetShaderInfoLog(handle, logLength + 1, nullptr, log.data());
-    fatalExit("Failed to compile shader: " + file + "\n" + log.data());
+    fatalExit("Failed to compile shader: " + file + "\n" + infoLog(handle, glGetShaderiv, glGetShaderInfoLog));
 }
 
 void Shader::linkProgram()
@@ -66,11 +77,7 @@ void Shader::linkProgram()
     if (linked == GL_TRUE)
         return;
 
-    GLint logLength = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &logLength);
-    std::vector<GLchar> log(logLength + 1, '\0');
-    glGetProgramInfoLog(program, logLength, nullptr, log.data());
-    fatalExit(std::string("Failed to link shader program\n") + log.data());
+    fatalExit("Failed to link shader program\n" + infoLog(program, glGetProgramiv, glGetProgramInfoLog));
 }
 
 } // namespace vantor::shadercode
