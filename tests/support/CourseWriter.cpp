@@ -1,10 +1,10 @@
 #include "support/CourseWriter.h"
 
+#include "generator/CourseNotation.h"
+
 #include <sstream>
 
 namespace {
-
-const char* const slotKeys[9] = {"lv", "lm", "lh", "mv", "mm", "mh", "rv", "rm", "rh"};
 
 // Directions of travel in turning-left order, as world (x, z) steps, and the "dir" that
 // faces a piece's local +z edge back against each (from the course's conventions: local
@@ -13,19 +13,6 @@ const int travelX[4] = {0, -1, 0, 1};
 const int travelZ[4] = {-1, 0, 1, 0};
 
 } // namespace
-
-int courseItemCode(char slot)
-{
-    switch (slot) {
-    case 'R': return 1;
-    case 'F': return 2;
-    case 'B': return 3;
-    case 'S': return 4;
-    case 'b': return 10;
-    case 'a': return 11;
-    default: return 0;
-    }
-}
 
 std::string courseText(const std::vector<CourseStep>& route)
 {
@@ -48,16 +35,7 @@ std::string courseText(const std::vector<CourseStep>& route)
             const int typ = step.piece == 'E' ? 0 : (step.piece == 'L' || step.piece == 'R') ? 2 : 1;
             out << (first ? "  " : ", ") << "{\"typ\": " << typ << ", \"posx\": " << posx << ", \"posy\": 0, \"posz\": "
                 << posz << ", \"dir\": " << dir << ", \"obstacles\": {";
-            int slot = 0;
-            for (char c : step.slots) {
-                if (c == '|' || slot >= 9)
-                    continue;
-                out << (slot ? ", " : "") << "\"" << slotKeys[slot] << "\": " << courseItemCode(c);
-                ++slot;
-            }
-            for (; slot < 9; ++slot)
-                out << (slot ? ", " : "") << "\"" << slotKeys[slot] << "\": 0";
-            out << "}}\n";
+            out << datagen::slotMembers(step.slots) << "}}\n";
             first = false;
         }
         heading = nextHeading;

@@ -7,15 +7,12 @@
 //   'S' straight piece entered at its local +z, 'T' the same piece turned half round
 //   (entered at its local -z), 'L' a curve turning left, 'R' a curve turning right,
 //   'E' the end piece, '_' an empty cell (a gap in the course).
-// `slots` gives each piece's nine items in the file's key order lv lm lh mv mm mh rv rm rh:
-//   '.' empty, R roller, F fence, B barricade, S sand heap, b banana, a apple;
-//   '|' separators are ignored. Missing entries are empty.
+// `slots` gives each piece's nine items in the generator's course notation
+// (generator/CourseNotation.h): '.' empty, R roller, F fence, B barricade, S sand heap,
+// b banana, a apple; '|' separators are ignored. Missing entries are empty.
 struct CourseStep {
     char piece;        // S, T, L, R, E or _
     std::string slots; // the piece's items, as above
 };
 
 std::string courseText(const std::vector<CourseStep>& route);
-
-// The item code of a slot character above.
-int courseItemCode(char slot);

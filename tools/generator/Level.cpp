@@ -12,6 +12,7 @@
 //                     right turns (t -> right of t): -x -> -z dir 2, +z -> -x dir 3,
 //                     +x -> +z dir 0, -z -> +x dir 1.
 //   end (typ 0):      open at its local +z edge only: entered travelling -z with dir 0.
+#include "generator/CourseNotation.h"
 #include "generator/Generator.h"
 
 #include <fstream>
@@ -56,21 +57,6 @@ const CoursePiece course[] = {
     {0, 1, 11, 0, "...|...|..."},  // the goal
 };
 
-const char* const slotKeys[9] = {"lv", "lm", "lh", "mv", "mm", "mh", "rv", "rm", "rh"};
-
-int itemCode(char c)
-{
-    switch (c) {
-    case 'R': return 1;
-    case 'F': return 2;
-    case 'B': return 3;
-    case 'S': return 4;
-    case 'b': return 10;
-    case 'a': return 11;
-    default: return 0;
-    }
-}
-
 std::string levelText()
 {
     std::ostringstream out;
@@ -80,14 +66,7 @@ std::string levelText()
         const CoursePiece& p = course[i];
         out << "    {\"typ\": " << p.typ << ", \"posx\": " << p.posx << ", \"posy\": 0, \"posz\": " << p.posz
             << ", \"dir\": " << p.dir << ",\n     \"obstacles\": {";
-        int slot = 0;
-        for (const char* c = p.slots; *c; ++c) {
-            if (*c == '|')
-                continue;
-            out << (slot ? ", " : "") << "\"" << slotKeys[slot] << "\": " << itemCode(*c);
-            ++slot;
-        }
-        out << "}}" << (i + 1 < count ? "," : "") << "\n";
+        out << slotMembers(p.slots) << "}}" << (i + 1 < count ? "," : "") << "\n";
     }
     out << "  ]\n}\n";
     return out.str();
