@@ -92,10 +92,10 @@ void Game::loadLevel()
             wallPieces.push_back(wall);
     }
 
-    courseHasGoal = !wallPieces.empty();
-    if (courseHasGoal)
-        goalPosition = glm::vec3(wallPieces.back()->modelMatrix[3]);
-    else
+    const CourseGoal goal = courseGoalOf(level.elements);
+    courseHasGoal = goal.exists;
+    goalPosition = goal.position;
+    if (!courseHasGoal)
         std::cout << noGoalLine << std::endl;
 }
 

@@ -159,6 +159,11 @@ glm::mat4 slotPrototypeMatrix()
     return glm::translate(glm::mat4(1.0f), glm::vec3(-1.15f, 0.0f, 1.8f));
 }
 
+glm::vec3 slotPositionOnPiece(const LevelSlot& slot)
+{
+    return glm::vec3(itemMatrixFor(slot.row, slot.column, slotPrototypeMatrix(), glm::mat4(1.0f))[3]);
+}
+
 ItemKind itemKindFor(int itemCode)
 {
     if (itemCode >= 1 && itemCode <= 4)

@@ -57,6 +57,12 @@ glm::mat4 itemMatrixFor(int row, int column, const glm::mat4& prototypeMatrix, c
 // The placement every obstacle and fruit prototype is built with: the front left slot.
 glm::mat4 slotPrototypeMatrix();
 
+// Where the item of a slot stands in its piece's own coordinates (before the piece's
+// turn and place): the origin of itemMatrixFor(row, column, slotPrototypeMatrix(), identity),
+// (1.13 row - 1.15, 0, 1.8 - 2 column). The game places items by that matrix; the course
+// checker tests the same point against the walkable top.
+glm::vec3 slotPositionOnPiece(const LevelSlot& slot);
+
 enum class ItemKind { None, Obstacle, Ingredient };
 // Codes 1-4 are obstacles, 10 and 11 fruit; every other code places nothing.
 ItemKind itemKindFor(int itemCode);

@@ -122,7 +122,8 @@ struct Checker {
                 report.summary.points += code == 10 ? 10 : 15;
             }
             const WalkableTop& top = tops[size_t(piece.kind)];
-            const glm::vec2 slot(float(levelSlots[s].row) * 1.13f - 1.15f, 1.8f - 2.0f * float(levelSlots[s].column));
+            const glm::vec3 onPiece = slotPositionOnPiece(levelSlots[s]);
+            const glm::vec2 slot(onPiece.x, onPiece.z);
             if (!top.empty() && !top.holds(slot, itemRadius))
                 error(name + ", slot \"" + levelSlots[s].key + "\": the " + itemName(code) + " lies off the " +
                       wallKindName(piece.kind) + "'s walkable top.");

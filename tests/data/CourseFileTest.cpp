@@ -50,10 +50,10 @@ glm::mat4 wallMatrix(const Piece& p)
     return glm::rotate(m, float(p.dir) * 1.5707964f, glm::vec3(0, 1, 0));
 }
 
+// Where the game places a slot's item, by its own slot formula.
 glm::vec3 slotPosition(const Piece& p, int slot)
 {
-    int row = slot / 3, column = slot % 3;
-    return glm::vec3(wallMatrix(p) * glm::vec4(row * 1.13f - 1.15f, 0.0f, 1.8f - 2.0f * column, 1.0f));
+    return glm::vec3(wallMatrix(p) * glm::vec4(vantor::scene::slotPositionOnPiece(vantor::scene::levelSlots[size_t(slot)]), 1.0f));
 }
 
 // A unit grid step (dx, dz) in world axes, rounded from a turned local direction.

@@ -4,7 +4,9 @@
 #include "model/WallPiece.h"
 #include "scene/Ingredient.h"
 #include "game/LevelLoader.h"
+#include "scene/LevelFile.h"
 #include "scene/Obstacle.h"
+#include "tooling/CourseGeometry.h"
 #include "support/CaptureStdout.h"
 
 #include <filesystem>
@@ -108,5 +110,53 @@ TEST_F(LevelLoader, ABrokenOrEmptyCourseBuildsNothingAndHasNoGoal)
         EXPECT_NE(log.find("The course has no wall piece, so it has no goal.\n"), std::string::npos) << log;
         TearDown();
         SetUp();
+    }
+}
+
+// The game places an item where the course checker looks for it: on a course with an item
+// in every slot of every piece kind at every "dir", each placed item, carried into its
+// piece's own coordinates as the checker carries the course, stands on the checker's slot
+// point. A loader that swapped rows and columns would miss every off-diagonal slot.
+TEST_F(LevelLoader, PlacedItemsStandWhereTheCheckerLooksForThem)
+{
+    // Fruit and obstacles alternate over the slots, so both kinds are placed everywhere.
+    const int codes[9] = {10, 1, 11, 2, 10, 3, 11, 4, 10};
+    std::string text = R"({"elements": [)";
+    std::vector<LevelElement> elements;
+    for (int typ = 0; typ < 3; ++typ) {
+        for (int dir = 0; dir < 4; ++dir) {
+            LevelElement element{typ, 2 * dir, typ, 2 * typ, dir, {}};
+            std::string slots;
+            for (size_t s = 0; s < levelSlots.size(); ++s) {
+                element.items[s] = codes[s];
+                slots += std::string(s ? ", " : "") + "\"" + levelSlots[s].key + "\": " + std::to_string(codes[s]);
+            }
+            text += std::string(elements.empty() ? "" : ", ") + "{\"typ\": " + std::to_string(typ) +
+                    ", \"posx\": " + std::to_string(element.posx) + ", \"posy\": " + std::to_string(element.posy) +
+                    ", \"posz\": " + std::to_string(element.posz) + ", \"dir\": " + std::to_string(dir) +
+                    ", \"obstacles\": {" + slots + "}}";
+            elements.push_back(element);
+        }
+    }
+    load(text + "]}");
+    ASSERT_EQ(game.ingredients.size(), 12u * 5u);
+    ASSERT_EQ(game.obstacles.size(), 12u * 4u);
+
+    size_t nextIngredient = 0, nextObstacle = 0;
+    for (const LevelElement& element : elements) {
+        const CoursePiece piece = coursePieceOf(element);
+        for (size_t s = 0; s < levelSlots.size(); ++s) {
+            const bool fruit = itemKindFor(element.items[s]) == ItemKind::Ingredient;
+            const glm::mat4& placed =
+                fruit ? game.ingredients[nextIngredient++]->modelMatrix : game.obstacles[nextObstacle++]->modelMatrix;
+            const glm::vec3 world(placed[3]);
+            const glm::vec2 onPiece = toLocal(piece, world);
+            const glm::vec3 checked = slotPositionOnPiece(levelSlots[s]);
+            const std::string where = std::string("typ ") + std::to_string(element.typ) + ", dir " +
+                                      std::to_string(element.dir) + ", slot " + levelSlots[s].key;
+            EXPECT_NEAR(onPiece.x, checked.x, 1e-4f) << where;
+            EXPECT_NEAR(onPiece.y, checked.z, 1e-4f) << where;
+            EXPECT_NEAR(world.y, piece.origin.y + checked.y, 1e-4f) << where;
+        }
     }
 }
