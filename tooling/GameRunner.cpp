@@ -1,12 +1,12 @@
 #include "tooling/GameRunner.h"
 
-#include "platform/GLDiagnostics.h"
-#include "platform/Globals.h"
+#include "app/Frame.h"
 #include "app/StartUp.h"
-#include "platform/Window.h"
 #include "game/Game.h"
-#include "platform/SoundHandles.h"
 #include "platform/GL.h"
+#include "platform/Globals.h"
+#include "platform/SoundHandles.h"
+#include "platform/Window.h"
 
 GameRunner::GameRunner(int width, int height) : previousInput(input), previousClock(gameClock)
 {
@@ -39,13 +39,8 @@ GameRunner::~GameRunner()
 void GameRunner::frame(double deltaTime, bool draw)
 {
     glfwPollEvents();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     clock.advance(deltaTime);
-    game->update(deltaTime);
-    if (draw)
-        game->render();
-    glfwSwapBuffers(gameWindow->handle);
-    checkGLError("General GL Error Checking");
+    playFrame(deltaTime, draw, false);
     ++frameCount;
 }
 
