@@ -46,7 +46,7 @@ void updateAndCull(const Objects& objects, double deltaTime, GameState* state, c
 
 void Game::update(double deltaTime)
 {
-    // 1. The eye, and the hero while the attempt runs.
+    // The eye, and the hero while the attempt runs.
     if (freeCamera) {
         camera->updateFreeCamera(window, float(deltaTime));
     } else {
@@ -55,7 +55,7 @@ void Game::update(double deltaTime)
         camera->update(deltaTime, state);
     }
 
-    // 2-3. What the lit and the sky programs need this frame.
+    // What the lit and the sky programs need this frame.
     GLuint lit = normalMappingShader->program;
     glUseProgram(lit);
     setMatrix(lit, "projectionMatrix", camera->projectionMatrix);
@@ -70,24 +70,24 @@ void Game::update(double deltaTime)
     setMatrix(sky, "projectionMatrix", camera->projectionMatrix);
     setMatrix(sky, "modelMatrix", glm::translate(camera->viewMatrix, camera->position));
 
-    // 4-6. The course.
+    // The course: update, then cull against the view.
     updateAndCull(wallPieces, deltaTime, state, *camera);
     updateAndCull(obstacles, deltaTime, state, *camera);
     updateAndCull(ingredients, deltaTime, state, *camera);
 
-    // 7. Collected fruit float away above the hero.
+    // Collected fruit float away above the hero.
     const btVector3& heroAt = hero->position;
     animateCollectedIngredients(collectedIngredients, glm::vec3(heroAt.x(), heroAt.y(), heroAt.z()), float(deltaTime));
 
-    // 8. Physics, then the contacts it found.
+    // Physics, then the contacts it found.
     dynamicsWorld->stepSimulation(float(deltaTime), 6, 1.0f / 60.0f);
     processContacts(dynamicsWorld);
 
-    // 9. Filter changes asked for by a key in this frame.
+    // Filter changes asked for by a key in this frame.
     if (textureSettingsChanged)
         applyTextureSettings();
 
-    // 10-11. Won or lost.
+    // Won or lost.
     if (!state->goalReached && courseHasGoal && glm::length(camera->position - goalPosition) < goalDistance) {
         state->goalReached = true;
         state->endTime = gameClock->now();
@@ -101,11 +101,11 @@ void Game::update(double deltaTime)
         fmodSystem->playSound(FMOD_CHANNEL_FREE, loseSound, false, nullptr);
     }
 
-    // 12. Replay, whenever R is down.
+    // Replay, whenever R is down.
     if (input->isKeyDown(window->handle, GLFW_KEY_R))
         replay();
 
-    // 13. The sound system's per-frame work.
+    // The sound system's per-frame work.
     fmodSystem->update();
 }
 
