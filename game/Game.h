@@ -46,8 +46,8 @@ public:
     std::vector<vantor::scene::Ingredient*> ingredients; // owned elements, in level-file order
     std::vector<vantor::scene::WallPiece*> wallPieces;   // owned elements, in level-file order
     std::vector<vantor::util::Texture*> textures; // not owned (the models own them): first texture of each prototype
-    FMOD::Sound* music = nullptr;          // the looping background stream
-    FMOD::Channel* musicChannel = nullptr; // the channel playing it
+    FMOD::Sound* music = nullptr;          // not owned: the sound system's, kept until the process ends; looping stream
+    FMOD::Channel* musicChannel = nullptr; // not owned: the sound system's channel playing the music
     vantor::scene::DirectionalLight* light = nullptr;              // owned
     vantor::shadercode::Shader* normalMappingShader = nullptr;       // owned; lit, shadowed, normal-mapped objects
     vantor::shadercode::CustomShader* shadowMappingShader = nullptr; // owned; depth from the light
@@ -58,49 +58,49 @@ public:
     vantor::scene::Hero* hero = nullptr; // owned
 
     // Render targets and the full-screen quad; GL names, owned.
-    GLuint shadowFramebuffer = 0;
+    GLuint shadowFramebuffer = 0;     // depth only, from the light
     GLuint shadowDepthTexture = 0;    // 4096 x 4096 comparison sampler
     GLuint quadVertexBuffer = 0;      // six clip-space positions
-    GLuint shadowDebugQuadArray = 0;
-    GLuint blurQuadArray = 0;
-    GLuint mixerQuadArray = 0;
-    glm::mat4 depthBiasVP;        // bias x light projection x light view of the last shadow pass
-    GLuint glowFramebuffer = 0;
+    GLuint shadowDebugQuadArray = 0;  // the quad for the shadow-map view
+    GLuint blurQuadArray = 0;         // the quad for the blur pass
+    GLuint mixerQuadArray = 0;        // the quad for the final mix
+    glm::mat4 depthBiasVP;            // bias x light projection x light view of the last shadow pass
+    GLuint glowFramebuffer = 0;       // fruit colour, small
     GLuint glowTexture = 0;           // 128 x 128
-    GLuint glowDepthBuffer = 0;
-    GLuint blurFramebuffer = 0;
+    GLuint glowDepthBuffer = 0;       // depth and stencil of the glow map
+    GLuint blurFramebuffer = 0;       // the blurred glow
     GLuint blurTexture = 0;           // window size
-    GLuint sceneFramebuffer = 0;
+    GLuint sceneFramebuffer = 0;      // the lit scene
     GLuint sceneTexture = 0;          // window size
-    GLuint sceneDepthBuffer = 0;
-    GLuint hudFramebuffer = 0;
+    GLuint sceneDepthBuffer = 0;      // depth and stencil of the scene
+    GLuint hudFramebuffer = 0;        // the heads-up text
     GLuint hudTexture = 0;            // window size
-    GLuint hudDepthBuffer = 0;
+    GLuint hudDepthBuffer = 0;        // depth and stencil of the heads-up text
 
     // Physics; all owned. The world goes before the parts it was built from.
-    btDiscreteDynamicsWorld* dynamicsWorld = nullptr;
-    btDefaultMotionState* groundMotionState = nullptr;
+    btDiscreteDynamicsWorld* dynamicsWorld = nullptr;         // steps the bodies below and the course's
+    btDefaultMotionState* groundMotionState = nullptr;        // the ground body's place
     btRigidBody* groundBody = nullptr; // static plane far below the course
     btStaticPlaneShape* groundShape = nullptr; // the ground body's shape
-    btDbvtBroadphase* broadphase = nullptr;
-    btDefaultCollisionConfiguration* collisionConfiguration = nullptr;
-    btCollisionDispatcher* dispatcher = nullptr;
-    btSequentialImpulseConstraintSolver* solver = nullptr;
+    btDbvtBroadphase* broadphase = nullptr;                   // the world's pair search
+    btDefaultCollisionConfiguration* collisionConfiguration = nullptr; // the dispatcher's algorithms
+    btCollisionDispatcher* dispatcher = nullptr;              // the world's narrow phase; holds the contact manifolds
+    btSequentialImpulseConstraintSolver* solver = nullptr;    // the world's contact solver
 
     BulletDebugRenderer* debugRenderer = nullptr; // owned; the world's debug drawer
     GameState* state = nullptr;                   // owned; the current attempt
     TextOverlay* textOverlay = nullptr;           // owned; heads-up text
 
     // Model prototypes, loaded once and shared by every course object that looks alike; owned.
-    vantor::scene::WallPiece* straightWallPrototype = nullptr;
-    vantor::scene::WallPiece* endWallPrototype = nullptr;
-    vantor::scene::WallPiece* curveWallPrototype = nullptr;
-    vantor::scene::SimpleModelTexNon* fencePrototype = nullptr;
-    vantor::scene::SimpleModelTexNon* rollerPrototype = nullptr;
-    vantor::scene::SimpleModelTexNon* barricadePrototype = nullptr;
-    vantor::scene::SimpleModelTexNon* sandHeapPrototype = nullptr;
-    vantor::scene::SimpleModelTexNon* bananaPrototype = nullptr;
-    vantor::scene::SimpleModelTexNon* applePrototype = nullptr;
+    vantor::scene::WallPiece* straightWallPrototype = nullptr;      // "straightwall.dae"
+    vantor::scene::WallPiece* endWallPrototype = nullptr;           // "endwall.dae"
+    vantor::scene::WallPiece* curveWallPrototype = nullptr;         // "curvewall.dae"
+    vantor::scene::SimpleModelTexNon* fencePrototype = nullptr;     // item code 2
+    vantor::scene::SimpleModelTexNon* rollerPrototype = nullptr;    // item code 1
+    vantor::scene::SimpleModelTexNon* barricadePrototype = nullptr; // item code 3
+    vantor::scene::SimpleModelTexNon* sandHeapPrototype = nullptr;  // item code 4
+    vantor::scene::SimpleModelTexNon* bananaPrototype = nullptr;    // item code 10
+    vantor::scene::SimpleModelTexNon* applePrototype = nullptr;     // item code 11
 
     vantor::scene::Skybox* skybox = nullptr;            // owned
     vantor::shadercode::Shader* basicShader = nullptr;  // owned; the sky box's program
