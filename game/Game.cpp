@@ -76,7 +76,6 @@ void Game::init()
     state->score = 0;
     state->heroFell = false;
     state->goalReached = false;
-    state->startTime = gameClock->now();
     state->endTime = 0.0;
 
     fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
