@@ -73,6 +73,67 @@ float offsetOf(int index)
     return -widestOffset + offsetStep * float(index);
 }
 
+const float unreachable = 1e30f; // the cost of a line the ball cannot take
+
+// What keeping `offset` index j costs where nothing else counts: the distance from the
+// centre line, squared.
+float centreCost(int j)
+{
+    return 0.3f * offsetOf(j) * offsetOf(j);
+}
+
+// The offset with the cheapest line, the first of equals.
+int cheapestOffset(const std::vector<float>& cost)
+{
+    int best = 0;
+    for (int k = 1; k < int(cost.size()); ++k)
+        if (cost[size_t(k)] < cost[size_t(best)])
+            best = k;
+    return best;
+}
+
+bool anyReachable(const std::vector<float>& cost)
+{
+    bool reachable = false;
+    for (float c : cost)
+        reachable = reachable || c < unreachable;
+    return reachable;
+}
+
+// The cheapest way from the step before into offset j, moving at most steepestChange
+// offsets, each offset moved costing more than the last; `from` gets the offset it comes
+// from (j itself when none is reachable).
+float cheapestArrival(const std::vector<float>& cost, int j, int& from)
+{
+    const int offsets = int(cost.size());
+    float best = unreachable;
+    from = j;
+    for (int d = -steepestChange; d <= steepestChange; ++d) {
+        const int k = j + d;
+        if (k < 0 || k >= offsets || cost[size_t(k)] >= unreachable)
+            continue;
+        const float c = cost[size_t(k)] + 0.5f * float(d * d);
+        if (c < best) {
+            best = c;
+            from = k;
+        }
+    }
+    return best;
+}
+
+// No way through this squeeze: every offset starts again from the cheapest line so far,
+// so that the ball at least tries.
+void restartFromCheapest(const std::vector<float>& cost, const std::vector<float>& pointCost,
+                         std::vector<float>& next, int* cameFrom)
+{
+    const int best = cheapestOffset(cost);
+    for (int j = 0; j < int(next.size()); ++j) {
+        cameFrom[j] = best;
+        next[size_t(j)] = (pointCost[size_t(j)] < unreachable ? pointCost[size_t(j)] : centreCost(j)) +
+                          0.5f * float((j - best) * (j - best));
+    }
+}
+
 } // namespace
 
 Autopilot::Autopilot(Game* game) : path({}), game(game)
@@ -162,7 +223,9 @@ float Autopilot::obstacleClearance(glm::vec3 world) const
 void Autopilot::planLane()
 {
     // The cheapest line through the course over a grid of (distance, offset): stay near the
-    // centre, change lanes gently, keep off obstacles and edges, pass through fruit.
+    // centre, change lanes gently, keep off obstacles and edges, pass through fruit. A
+    // forward pass keeps, for every offset, the cheapest line reaching it and the offset
+    // it came from; the line is then read back from the cheapest end.
     const int steps = int(path.length / planStep) + 1;
     const int offsets = offsetCount();
     across.assign(size_t(steps), 0.0f);
@@ -174,83 +237,59 @@ void Autopilot::planLane()
     const int firstStep = std::max(0, std::min(steps - 1, int(std::lround(startAt.along / planStep))));
     const int firstOffset = std::max(0, std::min(offsets - 1, int(std::lround((startAt.across + widestOffset) / offsetStep))));
 
-    const float infinite = 1e30f;
-    std::vector<float> cost(offsets, infinite);
-    std::vector<float> next(offsets, infinite);
-    std::vector<float> stateCost(offsets, 0.0f);
+    std::vector<float> cost(offsets, unreachable); // cheapest line to each offset of the step before
+    std::vector<float> next(offsets, unreachable); // the same for this step
+    std::vector<float> pointCost(offsets, 0.0f);   // what each offset of this step costs by itself
     std::vector<int> from(size_t(steps) * size_t(offsets), 0);
     cost[size_t(firstOffset)] = 0.0f;
     for (int i = firstStep; i < steps; ++i) {
-        const float along = float(i) * planStep;
-        bool anyFits = false;
+        weighPoints(float(i) * planStep, pointCost);
+        int* cameFrom = &from[size_t(i) * size_t(offsets)];
         for (int j = 0; j < offsets; ++j) {
-            const float offset = offsetOf(j);
-            const PathPoint point = path.pointAt(along, offset);
-            const float clearance = obstacleClearance(point.position);
-            const bool fits = ballFits(point.position, point.segment, edgeMargin) &&
-                              clearance > ballRadius + obstacleMargin;
-            anyFits = anyFits || fits;
-            float c = fits ? 0.3f * offset * offset : infinite;
-            if (fits && clearance < ballRadius + 0.6f)
-                c += 4.0f * (ballRadius + 0.6f - clearance);
-            // The nearer the fruit's centre, the surer the catch.
-            for (const glm::vec3& item : fruit)
-                if (std::fabs(item.y - point.position.y) < 1.0f)
-                    c -= fruitReward * std::fmax(0.0f, 1.0f - glm::length(flat(item) - flat(point.position)) / fruitReach);
-            stateCost[size_t(j)] = c;
-        }
-        // Over a gap nothing fits: the line keeps to the centre, and the ball will fall.
-        if (!anyFits)
-            for (int j = 0; j < offsets; ++j)
-                stateCost[size_t(j)] = 0.3f * offsetOf(j) * offsetOf(j);
-        for (int j = 0; j < offsets; ++j) {
-            float best = infinite;
             int bestFrom = j;
-            if (i == firstStep) {
-                best = cost[size_t(j)];
-            } else {
-                for (int d = -steepestChange; d <= steepestChange; ++d) {
-                    const int k = j + d;
-                    if (k < 0 || k >= offsets || cost[size_t(k)] >= infinite)
-                        continue;
-                    const float c = cost[size_t(k)] + 0.5f * float(d * d);
-                    if (c < best) {
-                        best = c;
-                        bestFrom = k;
-                    }
-                }
-            }
-            from[size_t(i) * size_t(offsets) + size_t(j)] = bestFrom;
-            next[size_t(j)] = (best >= infinite || stateCost[size_t(j)] >= infinite) ? infinite : best + stateCost[size_t(j)];
+            const float best = i == firstStep ? cost[size_t(j)] : cheapestArrival(cost, j, bestFrom);
+            cameFrom[j] = bestFrom;
+            next[size_t(j)] = (best >= unreachable || pointCost[size_t(j)] >= unreachable) ? unreachable
+                                                                                         : best + pointCost[size_t(j)];
         }
-        // No way through this squeeze: start again from the best line so far, so that the
-        // ball at least tries.
-        bool reachable = false;
-        for (float c : next)
-            reachable = reachable || c < infinite;
-        if (!reachable && i > firstStep) {
-            int best = 0;
-            for (int k = 1; k < offsets; ++k)
-                if (cost[size_t(k)] < cost[size_t(best)])
-                    best = k;
-            for (int j = 0; j < offsets; ++j) {
-                from[size_t(i) * size_t(offsets) + size_t(j)] = best;
-                next[size_t(j)] = (stateCost[size_t(j)] < infinite ? stateCost[size_t(j)] : 0.3f * offsetOf(j) * offsetOf(j)) +
-                                  0.5f * float((j - best) * (j - best));
-            }
-        }
+        if (i > firstStep && !anyReachable(next))
+            restartFromCheapest(cost, pointCost, next, cameFrom);
         cost.swap(next);
     }
-    int j = 0;
-    for (int k = 1; k < offsets; ++k)
-        if (cost[size_t(k)] < cost[size_t(j)])
-            j = k;
+
+    int j = cheapestOffset(cost);
     for (int i = steps - 1; i >= firstStep; --i) {
         across[size_t(i)] = offsetOf(j);
         j = from[size_t(i) * size_t(offsets) + size_t(j)];
     }
     for (int i = 0; i < firstStep; ++i)
         across[size_t(i)] = across[size_t(firstStep)];
+}
+
+void Autopilot::weighPoints(float along, std::vector<float>& pointCost) const
+{
+    const int offsets = int(pointCost.size());
+    bool anyFits = false;
+    for (int j = 0; j < offsets; ++j) {
+        const float offset = offsetOf(j);
+        const PathPoint point = path.pointAt(along, offset);
+        const float clearance = obstacleClearance(point.position);
+        const bool fits =
+            ballFits(point.position, point.segment, edgeMargin) && clearance > ballRadius + obstacleMargin;
+        anyFits = anyFits || fits;
+        float c = fits ? 0.3f * offset * offset : unreachable;
+        if (fits && clearance < ballRadius + 0.6f)
+            c += 4.0f * (ballRadius + 0.6f - clearance);
+        // The nearer the fruit's centre, the surer the catch.
+        for (const glm::vec3& item : fruit)
+            if (std::fabs(item.y - point.position.y) < 1.0f)
+                c -= fruitReward * std::fmax(0.0f, 1.0f - glm::length(flat(item) - flat(point.position)) / fruitReach);
+        pointCost[size_t(j)] = c;
+    }
+    // Over a gap nothing fits: the line keeps to the centre, and the ball will fall.
+    if (!anyFits)
+        for (int j = 0; j < offsets; ++j)
+            pointCost[size_t(j)] = centreCost(j);
 }
 
 void Autopilot::planSpeed()

@@ -41,7 +41,12 @@ private:
     };
 
     void readCourse();
+    // The offset from the centre line to take at every planStep: the cheapest line over
+    // the costs of weighPoints, changing lanes gently.
     void planLane();
+    // What each offset at path distance `along` costs by itself: distance from the centre,
+    // nearness of obstacles, fruit to catch; unreachable where the ball does not fit.
+    void weighPoints(float along, std::vector<float>& pointCost) const;
     void planSpeed();
     bool ballFits(glm::vec3 world, int segment, float margin) const;
     float obstacleClearance(glm::vec3 world) const;
