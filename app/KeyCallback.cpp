@@ -1,8 +1,8 @@
 #include "app/KeyCallback.h"
 
 #include "app/KeyControls.h"
-#include "platform/RenderSettings.h"
 #include "platform/GL.h"
+#include "platform/RenderSettings.h"
 
 #include <iostream>
 

@@ -1,11 +1,11 @@
 // Game::loadLevel and Game::placeItem: the model prototypes and the course of the level file.
 #include "game/LevelLoader.h"
 
-#include "platform/FatalExit.h"
 #include "game/Game.h"
 #include "model/SimpleModelTexNon.h"
 #include "model/Skybox.h"
 #include "model/WallPiece.h"
+#include "platform/FatalExit.h"
 #include "render/CustomShader.h"
 #include "scene/Ingredient.h"
 #include "scene/LevelFile.h"

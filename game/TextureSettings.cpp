@@ -1,8 +1,8 @@
 #include "game/Game.h"
 
-#include "render/TextureFilters.h"
 #include "platform/RenderSettings.h"
 #include "render/Texture.h"
+#include "render/TextureFilters.h"
 
 #include <iostream>
 

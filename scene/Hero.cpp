@@ -1,11 +1,11 @@
 #include "scene/Hero.h"
 
+#include "platform/GL.h"
 #include "platform/Input.h"
+#include "platform/SoundHandles.h"
 #include "platform/Window.h"
 #include "scene/CollectedIngredients.h"
 #include "scene/GameState.h"
-#include "platform/SoundHandles.h"
-#include "platform/GL.h"
 #include "scene/Ingredient.h"
 #include "scene/Obstacle.h"
 

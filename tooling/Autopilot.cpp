@@ -1,16 +1,16 @@
 #include "tooling/Autopilot.h"
 
-#include "platform/Globals.h"
-#include "tooling/ScriptedInput.h"
 #include "game/Game.h"
-#include "scene/GameState.h"
 #include "model/CollisionMesh.h"
 #include "model/WallPiece.h"
 #include "platform/GL.h"
+#include "platform/Globals.h"
 #include "scene/Camera.h"
+#include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
 #include "scene/Obstacle.h"
+#include "tooling/ScriptedInput.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "app/KeyCallback.h"
-#include "platform/RenderSettings.h"
 #include "game/Game.h"
+#include "platform/RenderSettings.h"
 #include "render/Texture.h"
 
 #include "support/CaptureStdout.h"

@@ -1,13 +1,13 @@
-#include "tooling/GameRunner.h"
+#include "game/Game.h"
+#include "model/WallPiece.h"
 #include "platform/Globals.h"
 #include "platform/RenderSettings.h"
-#include "scene/CollectedIngredients.h"
-#include "game/Game.h"
-#include "scene/GameState.h"
-#include "model/WallPiece.h"
 #include "scene/Camera.h"
+#include "scene/CollectedIngredients.h"
+#include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
+#include "tooling/GameRunner.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <cstdint>

@@ -1,15 +1,15 @@
-#include "tooling/GameRunner.h"
+#include "game/Game.h"
+#include "game/LevelLoader.h"
 #include "platform/Globals.h"
 #include "platform/RenderSettings.h"
-#include "scene/CollectedIngredients.h"
-#include "game/Game.h"
-#include "scene/GameState.h"
 #include "scene/Camera.h"
+#include "scene/CollectedIngredients.h"
+#include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
-#include "game/LevelLoader.h"
 #include "scene/Obstacle.h"
 #include "support/CaptureStdout.h"
+#include "tooling/GameRunner.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 #include "game/Game.h"
+#include "game/LevelLoader.h"
 #include "model/SimpleModelTexNon.h"
 #include "model/Skybox.h"
 #include "model/WallPiece.h"
 #include "scene/Ingredient.h"
-#include "game/LevelLoader.h"
 #include "scene/LevelFile.h"
 #include "scene/Obstacle.h"
-#include "tooling/CourseGeometry.h"
 #include "support/CaptureStdout.h"
+#include "tooling/CourseGeometry.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,8 +1,8 @@
 #include "render/TextOverlay.h"
 
+#include "png/PngWriter.h"
 #include "support/GLContext.h"
 #include "support/TempDir.h"
-#include "png/PngWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "render/Texture.h"
 #include "png/PngWriter.h"
+#include "render/Texture.h"
 #include "support/GLContext.h"
 #include "support/TempDir.h"
 

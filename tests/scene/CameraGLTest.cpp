@@ -1,9 +1,9 @@
-#include "platform/Globals.h"
-#include "tooling/ScriptedInput.h"
-#include "platform/Window.h"
-#include "scene/GameState.h"
 #include "platform/GL.h"
+#include "platform/Globals.h"
+#include "platform/Window.h"
 #include "scene/Camera.h"
+#include "scene/GameState.h"
+#include "tooling/ScriptedInput.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>

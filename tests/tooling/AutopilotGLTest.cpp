@@ -1,15 +1,15 @@
-#include "tooling/GameRunner.h"
-#include "platform/Globals.h"
-#include "tooling/Autopilot.h"
 #include "game/Game.h"
-#include "scene/GameState.h"
-#include "tooling/CourseCheck.h"
-#include "scene/Ingredient.h"
 #include "game/LevelLoader.h"
+#include "platform/Globals.h"
+#include "scene/GameState.h"
+#include "scene/Ingredient.h"
 #include "support/CaptureStdout.h"
 #include "support/CourseWriter.h"
 #include "support/ShippedWallTops.h"
 #include "support/TempDir.h"
+#include "tooling/Autopilot.h"
+#include "tooling/CourseCheck.h"
+#include "tooling/GameRunner.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -2,13 +2,13 @@
 // per-pass and per-frame times, the frame rate, the time from launch to the first frame
 // and the peak resident memory. Run from one level below the repository root (the game
 // reads ../Models and ../Shader), under a display; scripts/benchmark.sh does both.
-#include "tooling/GameRunner.h"
-#include "platform/Globals.h"
-#include "tooling/Autopilot.h"
-#include "scene/GameState.h"
 #include "game/Game.h"
 #include "platform/GL.h"
+#include "platform/Globals.h"
 #include "render/PassTiming.h"
+#include "scene/GameState.h"
+#include "tooling/Autopilot.h"
+#include "tooling/GameRunner.h"
 
 #include <algorithm>
 #include <chrono>

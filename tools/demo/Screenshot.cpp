@@ -1,7 +1,7 @@
 #include "Screenshot.h"
 
-#include "png/PngWriter.h"
 #include "platform/GL.h"
+#include "png/PngWriter.h"
 
 #include <cstring>
 #include <vector>

@@ -8,14 +8,14 @@
 // ../Models/ and ../Shader/). Exit code 0 when the last attempt reached the goal.
 #include "Screenshot.h"
 
-#include "tooling/GameRunner.h"
+#include "game/Game.h"
+#include "platform/GL.h"
 #include "platform/Globals.h"
 #include "platform/Window.h"
-#include "tooling/Autopilot.h"
-#include "game/Game.h"
 #include "scene/GameState.h"
-#include "platform/GL.h"
 #include "scene/Ingredient.h"
+#include "tooling/Autopilot.h"
+#include "tooling/GameRunner.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -6,18 +6,18 @@
 // above the ball ("collected.png"), and the two end screens ("game-over.png",
 // "congrats.png"). Runs from one level below the repository root, under a display;
 // scripts/screenshots.sh does both and writes into screenshots/.
-#include "tooling/GameRunner.h"
-#include "platform/Globals.h"
-#include "tooling/Autopilot.h"
-#include "scene/CollectedIngredients.h"
 #include "game/Game.h"
-#include "scene/GameState.h"
+#include "game/LevelLoader.h"
 #include "model/WallPiece.h"
-#include "png/PngWriter.h"
 #include "platform/GL.h"
+#include "platform/Globals.h"
+#include "png/PngWriter.h"
+#include "scene/CollectedIngredients.h"
+#include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
-#include "game/LevelLoader.h"
+#include "tooling/Autopilot.h"
+#include "tooling/GameRunner.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <cstdio>
