@@ -6,10 +6,9 @@
 // The walkable tops of the wall pieces come from the game's wall models: MODELS_FOLDER if
 // given, else "../Models/" as the game reads it, else the models the checker was built with.
 #include "scene/CourseCheck.h"
+#include "scene/LevelFile.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 using namespace vantor::scene;
 
@@ -20,12 +19,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string fileName = argv[1];
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file.is_open()) {
+    std::string text;
+    if (!readLevelFile(fileName, text)) {
         std::cout << "FAILED: " << fileName << " could not be read." << std::endl;
         return 2;
     }
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 
     std::array<WalkableTop, 3> tops;
     std::string error;
