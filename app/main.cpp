@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/RenderSettings.h"
 #include "app/StartUp.h"
+#include "app/StopSignals.h"
 #include "app/Window.h"
 #include "game/Game.h"
 #include "render/GL.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv)
     std::cout << startLine(config) << std::endl;
 
     double previousFrameTime = 0.0; // seconds; the first step covers all of the loading
+    // Before the start-up, so a signal during the loading ends the game after its first frame.
+    catchStopSignals();
     startUp();
 
     int frameCount = 0;
@@ -42,7 +45,7 @@ int main(int argc, char** argv)
         glfwSwapBuffers(gameWindow->handle);
         // Sticky keys make a press between two polls count.
         running = glfwGetKey(gameWindow->handle, GLFW_KEY_ESCAPE) != GLFW_PRESS &&
-                  !glfwWindowShouldClose(gameWindow->handle);
+                  !glfwWindowShouldClose(gameWindow->handle) && !stopRequested();
         checkGLError("General GL Error Checking");
     }
 
