@@ -4,6 +4,7 @@
 #include "game/GameState.h"
 #include "render/GL.h"
 #include "scene/Camera.h"
+#include "support/GLContext.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@ protected:
     CameraUpdate() : savedWidth(windowWidth), savedHeight(windowHeight) {}
     void SetUp() override
     {
+        std::string failure;
+        ASSERT_TRUE(startWindowLibrary(failure)) << failure;
         windowWidth = 801;
         windowHeight = 600;
         window = new vantor::util::Window("camera");
