@@ -63,8 +63,8 @@ std::string windowSizeProblem(int width, int height)
 {
     if (width >= 1 && height >= 1 && width <= maxWindowSide && height <= maxWindowSide)
         return "";
-    return "Window size " + std::to_string(width) + "x" + std::to_string(height) + " is not possible: each side must be 1 to " +
-           std::to_string(maxWindowSide) + " pixels.";
+    return "Window size " + std::to_string(width) + "x" + std::to_string(height) +
+           " is not possible: each side must be 1 to " + std::to_string(maxWindowSide) + " pixels.";
 }
 
 Window::~Window()

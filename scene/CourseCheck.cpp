@@ -123,8 +123,9 @@ struct Checker {
             for (size_t s = 0; s < levelSlots.size(); ++s) {
                 const int code = element.items[s];
                 if (code != 0 && itemKindFor(code) == ItemKind::None)
-                    warning(unknownItems, name + ", slot \"" + levelSlots[s].key + "\": item code " + std::to_string(code) +
-                            " places nothing (0 empty, 1 to 4 obstacles, 10 banana, 11 apple).");
+                    warning(unknownItems, name + ", slot \"" + levelSlots[s].key + "\": item code " +
+                                              std::to_string(code) +
+                                              " places nothing (0 empty, 1 to 4 obstacles, 10 banana, 11 apple).");
             }
             const WallKind kind = wallKindOf(element.typ);
             if (kind == WallKind::Unsupported) {
@@ -166,8 +167,8 @@ struct Checker {
             const WalkableTop& top = tops[size_t(piece.kind)];
             const glm::vec2 slot(float(levelSlots[s].row) * 1.13f - 1.15f, 1.8f - 2.0f * float(levelSlots[s].column));
             if (!top.empty() && !top.holds(slot, itemRadius))
-                error(itemsOffTop, name + ", slot \"" + levelSlots[s].key + "\": the " + itemName(code) + " lies off the " +
-                      wallKindName(piece.kind) + "'s walkable top.");
+                error(itemsOffTop, name + ", slot \"" + levelSlots[s].key + "\": the " + itemName(code) +
+                                       " lies off the " + wallKindName(piece.kind) + "'s walkable top.");
         }
         if (laneBlocked[0] && laneBlocked[1] && laneBlocked[2])
             error(blockedPieces, name + ": all three lanes (l, m, r) are blocked by obstacles; the ball cannot pass.");
@@ -226,9 +227,10 @@ struct Checker {
         std::unordered_map<unsigned long long, std::vector<size_t>> cells;
         std::vector<unsigned long long> cellOrder; // cells in the order of their first piece
         for (size_t k = 0; k < pieces.size(); ++k) {
-            std::vector<size_t>& cell = cells[cellKey(cellOf(pieces[k]))];
+            const unsigned long long key = cellKey(cellOf(pieces[k]));
+            std::vector<size_t>& cell = cells[key];
             if (cell.empty())
-                cellOrder.push_back(cellKey(cellOf(pieces[k])));
+                cellOrder.push_back(key);
             cell.push_back(k);
         }
         auto height = [&](size_t k) { return pieces[k].origin.y; };

@@ -1,7 +1,7 @@
 #include "scene/LevelFile.h"
 
-#include <glm/gtc/matrix_transform.hpp>
 #include <fstream>
+#include <glm/gtc/matrix_transform.hpp>
 #include <json/json.h>
 #include <limits>
 #include <sstream>
