@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Frame.h"
 #include "app/StartUp.h"
+#include "app/StopSignals.h"
 #include "game/Game.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv)
     std::cout << startLine(config) << std::endl;
 
     double previousFrameTime = 0.0; // seconds; the first step covers all of the loading
+    // Before the start-up, so a signal during the loading ends the game after its first frame.
+    catchStopSignals();
     startUp();
 
     bool running = true;
@@ -31,7 +34,7 @@ int main(int argc, char** argv)
 
         // Sticky keys make a press between two polls count.
         running = glfwGetKey(gameWindow->handle, GLFW_KEY_ESCAPE) != GLFW_PRESS &&
-                  !glfwWindowShouldClose(gameWindow->handle);
+                  !glfwWindowShouldClose(gameWindow->handle) && !stopRequested();
     }
 
     // The game releases GL objects, so it goes while the context still exists.

@@ -11,9 +11,7 @@
 #include "scene/LevelFile.h"
 #include "scene/Obstacle.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 glm::vec3 goalPosition(0.0f);
 bool courseHasGoal = false;
@@ -59,14 +57,13 @@ void Game::loadLevel()
     skybox = new Skybox(identity, basicShader, "../Models/skybox/boxNormal.dae");
 
     std::cout << "\n>>> Load Levelfile" << std::endl;
-    std::ifstream file(levelFileName, std::ios::binary);
-    if (!file.is_open())
+    std::string text;
+    if (!readLevelFile(levelFileName, text))
         fatalExit("FAILED: JSON-Levelfile could not be read from filesystem.");
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    file.close();
     std::cout << "OK: JSON-File read from filesystem" << std::endl;
 
-    // The whole file is checked before anything is built, so a broken one builds no course.
+    // The whole file is checked before anything is built, so a broken one builds no course;
+    // one that is too large is refused before it is parsed.
     const LevelDescription level = parseLevel(text);
     if (!level.ok) {
         std::cout << level.error << std::endl;

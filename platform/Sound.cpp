@@ -89,6 +89,9 @@ FMOD_RESULT System::init(int maxChannels, FMOD_INITFLAGS, void*)
     // A missing MP3 or OGG decoder is not an error here: loading such a file fails with
     // FMOD_ERR_FORMAT, naming the file that could not be played.
     Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
+    // SDL would catch SIGINT and SIGTERM and turn them into a quit event that nothing here
+    // reads, so that neither Ctrl+C nor kill could end the game: the game has its own.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     silentOutput = !openDeviceOutput();
     if (silentOutput) {
         if (!openSilentOutput()) {

@@ -1,7 +1,9 @@
 #include "scene/LevelFile.h"
 
+#include <fstream>
 #include <glm/gtc/matrix_transform.hpp>
 #include <json/json.h>
+#include <limits>
 #include <sstream>
 
 namespace vantor::scene {
@@ -35,58 +37,76 @@ std::string failure(Json::ArrayIndex index, const std::string& key, const std::s
     return line.str();
 }
 
-// Reads `key` of `object` as a whole number, 1 when missing. `object` is known to be an
-// object here, so get() cannot throw; asInt() is only reached for values it accepts.
-bool readInt(const Json::Value& object, const char* key, Json::ArrayIndex index, const std::string& keyPath, int& out,
-             std::string& error)
+// The mistakes of a file, listed up to reportLinesPerKind of each kind.
+struct Problems {
+    ReportLimit limit;
+    std::vector<std::string> lines;
+
+    void add(const std::string& kind, const std::string& line)
+    {
+        if (limit.list(kind))
+            lines.push_back(line);
+    }
+};
+
+const char* const notANumber = "values that are not numbers";
+const char* const outOfRange = "numbers out of range";
+
+// Reads `key` of `object` as a whole number within -limit..limit, 1 when missing. `object`
+// is known to be an object here, so get() cannot throw; asInt() is only reached for values
+// it accepts.
+bool readInt(const Json::Value& object, const char* key, Json::ArrayIndex index, const std::string& keyPath, int limit,
+             int& out, Problems& problems)
 {
     const Json::Value value = object.get(key, 1);
     if (!value.isNumeric() && !value.isBool() && !value.isNull()) {
-        error = failure(index, keyPath, "a number is expected, found " + typeName(value) + ".");
+        problems.add(notANumber, failure(index, keyPath, "a number is expected, found " + typeName(value) + "."));
         return false;
     }
     if (!value.isConvertibleTo(Json::intValue)) {
         std::ostringstream number;
         number.precision(15);
         number << value.asDouble();
-        error = failure(index, keyPath, "the number " + number.str() + " is out of range.");
+        problems.add(outOfRange, failure(index, keyPath, "the number " + number.str() + " is out of range."));
         return false;
     }
     out = value.asInt();
+    // NOTE: -INT_MIN overflows, so the bound is tested on both sides rather than on abs().
+    if (out < -limit || out > limit) {
+        problems.add(outOfRange, failure(index, keyPath,
+                                         "the number " + std::to_string(out) + " lies beyond the course's range of -" +
+                                             std::to_string(limit) + " to " + std::to_string(limit) + "."));
+        return false;
+    }
     return true;
 }
 
-// Reads one element, noting every key that breaks the format in `errors`; false if any did.
-bool readElement(const Json::Value& element, Json::ArrayIndex index, LevelElement& out,
-                 std::vector<std::string>& errors)
+// Reads one element, noting every key that breaks the format; false if any did.
+bool readElement(const Json::Value& element, Json::ArrayIndex index, LevelElement& out, Problems& problems)
 {
     if (!element.isObject()) {
-        errors.push_back(failure(index, "", "an object is expected, found " + typeName(element) + "."));
+        problems.add("elements that are not objects",
+                     failure(index, "", "an object is expected, found " + typeName(element) + "."));
         return false;
     }
     bool ok = true;
-    std::string error;
+    const int anyInt = std::numeric_limits<int>::max();
     const char* keys[] = {"typ", "posx", "posy", "posz", "dir"};
     int* fields[] = {&out.typ, &out.posx, &out.posy, &out.posz, &out.dir};
-    for (int k = 0; k < 5; ++k) {
-        if (!readInt(element, keys[k], index, keys[k], *fields[k], error)) {
-            errors.push_back(error);
-            ok = false;
-        }
-    }
+    const int limits[] = {anyInt, maxCourseCoordinate, maxCourseCoordinate, maxCourseCoordinate, anyInt};
+    for (int k = 0; k < 5; ++k)
+        ok = readInt(element, keys[k], index, keys[k], limits[k], *fields[k], problems) && ok;
     const Json::Value obstacles = element.get("obstacles", Json::Value());
     if (!obstacles.isObject()) {
-        errors.push_back(failure(index, "obstacles",
-                                 obstacles.isNull() ? std::string("the slots are missing.")
-                                                    : "an object is expected, found " + typeName(obstacles) + "."));
+        problems.add("missing or broken slots",
+                     failure(index, "obstacles",
+                             obstacles.isNull() ? std::string("the slots are missing.")
+                                                : "an object is expected, found " + typeName(obstacles) + "."));
         return false;
     }
     for (size_t s = 0; s < levelSlots.size(); ++s) {
         const std::string keyPath = std::string("obstacles.") + levelSlots[s].key;
-        if (!readInt(obstacles, levelSlots[s].key, index, keyPath, out.items[s], error)) {
-            errors.push_back(error);
-            ok = false;
-        }
+        ok = readInt(obstacles, levelSlots[s].key, index, keyPath, anyInt, out.items[s], problems) && ok;
     }
     return ok;
 }
@@ -101,8 +121,54 @@ LevelDescription rejected(const std::string& error)
 
 } // namespace
 
+bool ReportLimit::list(const std::string& kind)
+{
+    for (auto& [name, count] : counts)
+        if (name == kind)
+            return ++count <= reportLinesPerKind;
+    counts.emplace_back(kind, 1);
+    return true;
+}
+
+void ReportLimit::skip(const std::string& kind, int count)
+{
+    for (auto& [name, total] : counts)
+        if (name == kind) {
+            total += count;
+            return;
+        }
+    counts.emplace_back(kind, count);
+}
+
+std::vector<ReportLimit::More> ReportLimit::more() const
+{
+    std::vector<More> lines;
+    for (const auto& [name, count] : counts)
+        if (count > reportLinesPerKind) {
+            const int unlisted = count - reportLinesPerKind;
+            lines.push_back({"... and " + std::to_string(unlisted) + " more " + name + ".", unlisted});
+        }
+    return lines;
+}
+
+bool readLevelFile(const std::string& path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open())
+        return false;
+    // One byte past the limit is enough to know the file is too large; a device or a pipe
+    // that never ends is cut there too.
+    text.assign(size_t(maxLevelFileBytes) + 1, '\0');
+    file.read(&text[0], std::streamsize(text.size()));
+    text.resize(size_t(file.gcount()));
+    return true;
+}
+
 LevelDescription parseLevel(const std::string& text)
 {
+    if (text.size() > size_t(maxLevelFileBytes))
+        return rejected("FAILED: level file: larger than " + std::to_string(maxLevelFileBytes) +
+                        " bytes, the most a course file may have.");
     try {
         Json::Value root;
         Json::Reader reader;
@@ -116,16 +182,20 @@ LevelDescription parseLevel(const std::string& text)
         if (!elements.isNull() && !elements.isArray())
             return rejected("FAILED: level file, key \"elements\": an array is expected, found " + typeName(elements) +
                             ".");
+        if (elements.size() > maxLevelElements)
+            return rejected("FAILED: level file, key \"elements\": " + std::to_string(elements.size()) +
+                            " elements, more than the " + std::to_string(maxLevelElements) + " a course may have.");
         // Every element is read, so that a course writer learns of every mistake at once.
-        std::vector<std::string> errors;
+        Problems problems;
         for (Json::ArrayIndex i = 0; i < elements.size(); ++i) {
             LevelElement element{};
-            if (readElement(elements[i], i, element, errors))
+            if (readElement(elements[i], i, element, problems))
                 level.elements.push_back(element);
         }
-        if (!errors.empty()) {
-            level = rejected(errors.front());
-            level.problems = errors;
+        if (!problems.lines.empty()) {
+            level = rejected(problems.lines.front());
+            level.problems = problems.lines;
+            level.moreProblems = problems.limit.more();
             return level;
         }
         level.ok = true;

@@ -3,6 +3,7 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vantor::scene {
@@ -27,21 +28,56 @@ struct LevelElement {
     std::array<int, 9> items;  // item code of each slot, in levelSlots order
 };
 
+// What a course may hold. A file beyond them is refused whole, so that neither the game nor
+// the checker ever spends more than seconds and a few hundred MB on a course file.
+const long maxLevelFileBytes = 1L << 20;   // 1 MiB: the shipped course is a few KB
+const unsigned maxLevelElements = 1000;    // wall pieces; 6 km of path
+const int maxCourseCoordinate = 1000000;   // |posx|, |posy|, |posz|: keeps every cell step an int
+const int reportLinesPerKind = 10;         // listed mistakes of one kind; the rest are counted
+
+// Counts mistakes by kind so that a report lists the first few of each and then only says
+// how many more there were.
+class ReportLimit {
+public:
+    // True while a mistake of `kind` is still to be listed; counts it either way.
+    bool list(const std::string& kind);
+    // Adds `count` mistakes of `kind` that are not to be listed.
+    void skip(const std::string& kind, int count);
+    // Mistakes beyond the listed ones: per kind, in the order the kinds first came up, the
+    // line "... and N more " followed by the kind (which names the mistakes in the plural).
+    struct More {
+        std::string line; // the line to print
+        int count;       // N
+    };
+    std::vector<More> more() const;
+
+private:
+    std::vector<std::pair<std::string, int>> counts; // kind, mistakes so far
+};
+
 // The level file read into plain values, or the line that says why it was rejected.
 struct LevelDescription {
     bool ok = false;                    // the file was read and follows the format
     std::string error;                  // when not ok: the "FAILED: ..." text to print
-    std::vector<std::string> problems;  // when not ok: every "FAILED: ..." line, error first
+    std::vector<std::string> problems;  // when not ok: the listed "FAILED: ..." lines, error first
+    std::vector<ReportLimit::More> moreProblems; // when not ok: the mistakes beyond those listed
     std::vector<LevelElement> elements; // when ok: the wall pieces in course order
 };
+
+// Reads the level file `path` into `text`, at most maxLevelFileBytes + 1 bytes of it, so
+// that parseLevel refuses a larger file before it is parsed. False if it cannot be opened.
+bool readLevelFile(const std::string& path, std::string& text);
 
 // Reads the text of a level file. Missing keys take the value 1; numbers are truncated
 // toward zero, true/false count 1/0, null counts 0. Rejected, with one line for each
 // mistake naming the element index and key (every element is read, so `problems` lists
-// them all and `error` holds the first): text that is not JSON, a root that is not an object, "elements"
-// that is not an array, an element or its "obstacles" that is missing or not an object,
-// and a string, array, object or out-of-range number where a whole number belongs. A root
-// without "elements" is an empty course. Never throws.
+// the first reportLinesPerKind mistakes of each kind, `moreProblems` counts the rest, and
+// `error` holds the first): a text longer than maxLevelFileBytes (before it is parsed),
+// text that is not JSON, a root that is not an object, "elements" that is not an array or
+// has more than maxLevelElements entries, an element or its "obstacles" that is missing or
+// not an object, a string, array, object or out-of-range number where a whole number
+// belongs, and a position beyond maxCourseCoordinate. A root without "elements" is an
+// empty course. Never throws.
 LevelDescription parseLevel(const std::string& text);
 
 // Wall kinds the course knows.

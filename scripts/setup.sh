@@ -12,6 +12,8 @@ packages=(
   libassimp-dev libdevil-dev libsdl2-dev libsdl2-mixer-dev
   # tests
   libgtest-dev googletest
+  # the course fuzzer: clang with libFuzzer and the sanitizers' runtime
+  clang libclang-rt-14-dev
   # a display for machines without one: X server, Mesa's software OpenGL, X tools
   xvfb xauth x11-utils x11-apps xdotool libgl1-mesa-dri mesa-utils imagemagick
   # the data generator's MP3 encoder

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test. OpenGL tests and the end-to-end tests need an X
 # server: they all run inside a private Xvfb with Mesa's software renderer. One end-to-end
-# test plays the game built with the sanitizers, which gets its own build folder.
+# test plays the game built with the sanitizers, which gets its own build folder. CTest runs
+# every test case in a process of its own; one of them is a 30-second run of the course
+# fuzzer, which scripts/fuzz.sh builds with clang into build-fuzz/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

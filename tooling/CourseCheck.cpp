@@ -4,8 +4,10 @@
 #include "tooling/CourseGeometry.h"
 #include "scene/LevelFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <unordered_map>
 
 namespace vantor::scene {
 
@@ -65,12 +67,52 @@ int drawnTurns(const glm::mat4& wallMatrix, bool& whole)
     return ((int(std::lround(turns)) % 4) + 4) % 4;
 }
 
+// Kinds of findings that can come once per element or per pair of elements; each names
+// its findings in the plural, for the "... and N more" line.
+const char* const unknownItems = "item codes that place nothing";
+const char* const unknownKinds = "elements of no wall kind";
+const char* const unfollowedTurns = "turns the walls do not follow";
+const char* const itemsOffTop = "items off a walkable top";
+const char* const blockedPieces = "pieces with all three lanes blocked";
+const char* const lowPieces = "pieces below the fall line";
+const char* const unconnected = "pairs of pieces that do not connect";
+const char* const overlaps = "pairs of pieces that overlap";
+const char* const earlyEnds = "end pieces before the last piece";
+
+// The key of a grid cell in a hash map; cells are within maxCourseCoordinate, so both
+// halves fit.
+unsigned long long cellKey(glm::ivec2 cell)
+{
+    return (static_cast<unsigned long long>(static_cast<unsigned>(cell.x)) << 32) | static_cast<unsigned>(cell.y);
+}
+
 struct Checker {
     const std::array<WalkableTop, 3>& tops;
     CourseReport report;
+    ReportLimit errorLimit;   // errors listed so far, by kind
+    ReportLimit warningLimit; // warnings listed so far, by kind
 
+    // A finding that can come at most once per course.
     void error(const std::string& text) { report.findings.push_back({true, text}); }
-    void warning(const std::string& text) { report.findings.push_back({false, text}); }
+    // Findings of a kind that can come many times: the first few are listed.
+    void error(const char* kind, const std::string& text)
+    {
+        if (errorLimit.list(kind))
+            error(text);
+    }
+    void warning(const char* kind, const std::string& text)
+    {
+        if (warningLimit.list(kind))
+            report.findings.push_back({false, text});
+    }
+    // The "... and N more" lines, after everything listed.
+    void countUnlisted()
+    {
+        for (const ReportLimit::More& more : errorLimit.more())
+            report.findings.push_back({true, more.line, more.count});
+        for (const ReportLimit::More& more : warningLimit.more())
+            report.findings.push_back({false, more.line, more.count});
+    }
 
     void checkElements(const std::vector<LevelElement>& elements, std::vector<CoursePiece>& pieces,
                        std::vector<int>& elementOf)
@@ -81,12 +123,13 @@ struct Checker {
             for (size_t s = 0; s < levelSlots.size(); ++s) {
                 const int code = element.items[s];
                 if (code != 0 && itemKindFor(code) == ItemKind::None)
-                    warning(name + ", slot \"" + levelSlots[s].key + "\": item code " + std::to_string(code) +
-                            " places nothing (0 empty, 1 to 4 obstacles, 10 banana, 11 apple).");
+                    warning(unknownItems, name + ", slot \"" + levelSlots[s].key + "\": item code " +
+                                              std::to_string(code) +
+                                              " places nothing (0 empty, 1 to 4 obstacles, 10 banana, 11 apple).");
             }
             const WallKind kind = wallKindOf(element.typ);
             if (kind == WallKind::Unsupported) {
-                error(name + ": \"typ\" " + std::to_string(element.typ) +
+                error(unknownKinds, name + ": \"typ\" " + std::to_string(element.typ) +
                       " is no wall kind (0 end piece, 1 straight piece, 2 curve); the game builds nothing here "
                       "but still places the element's items.");
                 continue;
@@ -94,7 +137,7 @@ struct Checker {
             const CoursePiece piece = coursePieceOf(element);
             bool whole = false;
             if (drawnTurns(wallMatrixFor(element), whole) != piece.quarterTurns || !whole)
-                error(name + ": \"dir\" " + std::to_string(element.dir) +
+                error(unfollowedTurns, name + ": \"dir\" " + std::to_string(element.dir) +
                       " turns the drawn piece differently from its collision walls; use 0 to 3.");
             pieces.push_back(piece);
             elementOf.push_back(int(i));
@@ -125,11 +168,11 @@ struct Checker {
             const glm::vec3 onPiece = slotPositionOnPiece(levelSlots[s]);
             const glm::vec2 slot(onPiece.x, onPiece.z);
             if (!top.empty() && !top.holds(slot, itemRadius))
-                error(name + ", slot \"" + levelSlots[s].key + "\": the " + itemName(code) + " lies off the " +
-                      wallKindName(piece.kind) + "'s walkable top.");
+                error(itemsOffTop, name + ", slot \"" + levelSlots[s].key + "\": the " + itemName(code) +
+                                       " lies off the " + wallKindName(piece.kind) + "'s walkable top.");
         }
         if (laneBlocked[0] && laneBlocked[1] && laneBlocked[2])
-            error(name + ": all three lanes (l, m, r) are blocked by obstacles; the ball cannot pass.");
+            error(blockedPieces, name + ": all three lanes (l, m, r) are blocked by obstacles; the ball cannot pass.");
     }
 
     void checkStartAndHeights(const std::vector<CoursePiece>& pieces, const std::vector<int>& elementOf)
@@ -146,7 +189,7 @@ struct Checker {
                   " is not below the ball's drop height 4.");
         for (size_t k = 0; k < pieces.size(); ++k)
             if (pieces[k].origin.y < fallLine) // the resting ball would be within its radius of the line
-                error(elementName(elementOf[k]) + ": its top at height " + formatNumber(pieces[k].origin.y) +
+                error(lowPieces, elementName(elementOf[k]) + ": its top at height " + formatNumber(pieces[k].origin.y) +
                       " is too low: below -2.5 the ball counts as fallen.");
     }
 
@@ -172,20 +215,46 @@ struct Checker {
             else
                 why = "the second (" + std::string(wallKindName(b.kind)) + ") is not open toward the first, on its " +
                       sideName(-step) + " side";
-            error(names + " do not connect: " + why + ".");
+            error(unconnected, names + " do not connect: " + why + ".");
         }
     }
 
+    // Pieces overlap when they share a cell and stand less than stackClearance apart in
+    // height. Pieces are gathered by cell in a hash map and sorted by height within it, so
+    // the test is near-linear however many pieces share a cell; pairs beyond the listed
+    // ones are counted, not built.
     void checkOverlaps(const std::vector<CoursePiece>& pieces, const std::vector<int>& elementOf)
     {
-        for (size_t a = 0; a < pieces.size(); ++a)
-            for (size_t b = a + 1; b < pieces.size(); ++b)
-                if (cellOf(pieces[a]) == cellOf(pieces[b]) &&
-                    std::fabs(pieces[a].origin.y - pieces[b].origin.y) < stackClearance)
+        std::unordered_map<unsigned long long, std::vector<size_t>> cells;
+        std::vector<unsigned long long> cellOrder; // cells in the order of their first piece
+        for (size_t k = 0; k < pieces.size(); ++k) {
+            const unsigned long long key = cellKey(cellOf(pieces[k]));
+            std::vector<size_t>& cell = cells[key];
+            if (cell.empty())
+                cellOrder.push_back(key);
+            cell.push_back(k);
+        }
+        auto height = [&](size_t k) { return pieces[k].origin.y; };
+        for (unsigned long long key : cellOrder) {
+            std::vector<size_t>& cell = cells[key];
+            std::stable_sort(cell.begin(), cell.end(), [&](size_t a, size_t b) { return height(a) < height(b); });
+            for (size_t i = 0; i < cell.size(); ++i) {
+                // The pieces from i + 1 up to `clear` stand too close above piece i.
+                const size_t clear = size_t(
+                    std::lower_bound(cell.begin() + long(i) + 1, cell.end(), height(cell[i]) + stackClearance,
+                                     [&](size_t k, float limit) { return height(k) < limit; }) -
+                    cell.begin());
+                size_t j = i + 1;
+                for (; j < clear && errorLimit.list(overlaps); ++j) {
+                    const size_t a = std::min(cell[i], cell[j]), b = std::max(cell[i], cell[j]);
                     error(elementName(elementOf[a]) + " and " + elementName(elementOf[b]) +
                           " overlap: both stand in the same cell" +
-                          (pieces[a].origin.y == pieces[b].origin.y ? std::string(".")
-                                                                     : ", too close above each other."));
+                          (height(a) == height(b) ? std::string(".") : ", too close above each other."));
+                }
+                if (j < clear)
+                    errorLimit.skip(overlaps, int(clear - j - 1)); // list() counted the one at j
+            }
+        }
     }
 
     void checkEnd(const std::vector<CoursePiece>& pieces, const std::vector<int>& elementOf)
@@ -196,7 +265,7 @@ struct Checker {
                 continue;
             anyEnd = true;
             if (k + 1 < pieces.size())
-                error(elementName(elementOf[k]) + ": an end piece must be the last piece, but " +
+                error(earlyEnds, elementName(elementOf[k]) + ": an end piece must be the last piece, but " +
                       std::to_string(pieces.size() - k - 1) + " more follow it.");
         }
         if (!anyEnd)
@@ -210,13 +279,16 @@ int CourseReport::errors() const
 {
     int count = 0;
     for (const CourseFinding& finding : findings)
-        count += finding.error ? 1 : 0;
+        count += finding.error ? finding.count : 0;
     return count;
 }
 
 int CourseReport::warnings() const
 {
-    return int(findings.size()) - errors();
+    int count = 0;
+    for (const CourseFinding& finding : findings)
+        count += finding.error ? 0 : finding.count;
+    return count;
 }
 
 bool loadWallTops(const std::string& modelFolder, std::array<WalkableTop, 3>& tops, std::string& error)
@@ -234,11 +306,13 @@ bool loadWallTops(const std::string& modelFolder, std::array<WalkableTop, 3>& to
 
 CourseReport checkCourse(const std::string& levelText, const std::array<WalkableTop, 3>& tops)
 {
-    Checker checker{tops, {}};
+    Checker checker{tops, {}, {}, {}};
     const LevelDescription level = parseLevel(levelText);
     if (!level.ok) {
         for (const std::string& problem : level.problems)
             checker.error(problem);
+        for (const ReportLimit::More& more : level.moreProblems)
+            checker.report.findings.push_back({true, more.line, more.count});
         return checker.report;
     }
     checker.report.readable = true;
@@ -248,6 +322,7 @@ CourseReport checkCourse(const std::string& levelText, const std::array<Walkable
     checker.checkElements(level.elements, pieces, elementOf);
     if (pieces.empty()) {
         checker.error("The course has no wall piece: there is nowhere to play and no goal.");
+        checker.countUnlisted();
         return checker.report;
     }
     const CoursePath path(pieces);
@@ -255,6 +330,7 @@ CourseReport checkCourse(const std::string& levelText, const std::array<Walkable
     checker.checkChain(path, elementOf);
     checker.checkOverlaps(pieces, elementOf);
     checker.checkEnd(pieces, elementOf);
+    checker.countUnlisted();
     checker.report.summary.pathLength = path.goalDistance;
     return checker.report;
 }

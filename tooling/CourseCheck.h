@@ -11,6 +11,7 @@ namespace vantor::scene {
 struct CourseFinding {
     bool error;        // true: the course is broken; false: a warning, the course still plays
     std::string text;  // one line, naming the element (and key or slot) it concerns
+    int count = 1;     // findings the line stands for: N for "... and N more ..."
 };
 
 // What the course holds, for the summary line.
@@ -27,9 +28,11 @@ struct CourseSummary {
 
 struct CourseReport {
     bool readable = false;               // the format was sound, so the shape could be checked
-    std::vector<CourseFinding> findings; // in file order, format errors first
+    std::vector<CourseFinding> findings; // in file order, format errors first; the first
+                                         // reportLinesPerKind of each kind, then one line
+                                         // that counts the rest of that kind
     CourseSummary summary;               // filled when readable
-    int errors() const;
+    int errors() const;                  // every error, listed or counted
     int warnings() const;
 };
 
@@ -39,6 +42,7 @@ struct CourseReport {
 // overlap, pieces whose three lanes are all blocked, items off a piece's walkable top, the
 // end piece missing or not last. `tops` holds the walkable top of each wall kind, indexed
 // by WallKind (end, straight, curve); an empty top skips the item check for that kind.
+// Takes time near-linear in the number of elements, and the report is bounded.
 CourseReport checkCourse(const std::string& levelText, const std::array<WalkableTop, 3>& tops);
 
 // Reads the walkable tops of the three wall models in `modelFolder` (ending in '/'),

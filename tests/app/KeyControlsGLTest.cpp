@@ -33,6 +33,7 @@ void makeLoadedTexture(vantor::util::Texture& texture)
 TEST(KeyControlsGLTest, WireframeKeySwitchesThePolygonModeAtOnce)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     wireframe = false;
     CaptureStdout capture;
     keyCallback(context.window, GLFW_KEY_F3, 0, GLFW_PRESS, 0);
@@ -52,6 +53,7 @@ TEST(KeyControlsGLTest, WireframeKeySwitchesThePolygonModeAtOnce)
 TEST(KeyControlsGLTest, TwoFilterKeysInOneFrameApplyOnceToRegisteredTexturesOnly)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     vantor::util::Texture registered(GL_TEXTURE_2D, "registered.png");
     vantor::util::Texture other(GL_TEXTURE_2D, "other.png");
     makeLoadedTexture(registered);

@@ -21,3 +21,30 @@ TEST(CheckLevel, ExitCodeTellsAGoodCourseFromABrokenOneOrAMissingFile)
     GameProcess missing({folder.path("none.json")}, LANTERN_CHECK_LEVEL_BINARY);
     EXPECT_EQ(missing.waitForExit(60), 2) << missing.output();
 }
+
+// Files an author might send by mistake, or a fuzzer on purpose: each is answered at once
+// with a few lines and exit code 1, never with millions of lines or gigabytes of memory.
+TEST(CheckLevel, HostileFilesGetAShortAnswerAndExitCodeOne)
+{
+    TempDir folder;
+    std::string pile = "{\"elements\":[";
+    for (int i = 0; i < 3000; ++i)
+        pile += std::string(i ? "," : "") + "{\"obstacles\":{}}";
+    std::string empties = "{\"elements\":[[]";
+    while (empties.size() < 5 * 1024 * 1024)
+        empties += ",[]";
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {folder.write("far.json", "{\"elements\":[{\"posx\":0,\"obstacles\":{}},{\"posx\":2147483647,\"obstacles\":{}}]}"),
+         "FAILED: level element 1, key \"posx\": the number 2147483647 lies beyond"},
+        {folder.write("pile.json", pile + "]}"), "3000 elements, more than the 1000 a course may have."},
+        {folder.write("empties.json", empties + "]}"), "larger than 1048576 bytes"},
+        {"/dev/zero", "larger than 1048576 bytes"},
+    };
+    for (const auto& [file, line] : files) {
+        GameProcess check({file}, LANTERN_CHECK_LEVEL_BINARY);
+        EXPECT_EQ(check.waitForExit(60), 1) << file << "\n" << check.output();
+        const std::string output = check.output();
+        EXPECT_NE(output.find(line), std::string::npos) << output;
+        EXPECT_LT(output.size(), 2000u) << output;
+    }
+}

@@ -1,6 +1,8 @@
 #include "support/GameProcess.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -21,13 +23,12 @@ std::vector<std::string> leaksOfOurOwn(const std::string& output, const std::str
     }
     return ours;
 }
-} // namespace
 
 // The game built with the address, leak and undefined-behaviour sanitizers (the test
 // command builds it and names it in LANTERN_SANITIZED_GAME): a whole start, a few seconds
-// of play and an Escape must end cleanly, with no memory error, no undefined behaviour and
+// of play and then `end` must end cleanly, with no memory error, no undefined behaviour and
 // no leak of our own.
-TEST(CleanShutdown, EscapeEndsWithoutAnyMemoryOrUndefinedBehaviourReport)
+void expectCleanEnd(const std::function<void(GameProcess&)>& end)
 {
     const char* binary = std::getenv("LANTERN_SANITIZED_GAME");
     if (binary == nullptr || *binary == '\0')
@@ -39,7 +40,7 @@ TEST(CleanShutdown, EscapeEndsWithoutAnyMemoryOrUndefinedBehaviourReport)
     ASSERT_FALSE(game.waitForWindow(120).empty()) << game.output();
     ASSERT_TRUE(game.waitForOutput("Init complete", 120)) << game.output();
     game.pressKey("w", 2.0);
-    game.pressKey("Escape");
+    end(game);
     int exitCode = game.waitForExit(120);
 
     std::string output = game.output();
@@ -50,4 +51,15 @@ TEST(CleanShutdown, EscapeEndsWithoutAnyMemoryOrUndefinedBehaviourReport)
     // must be the game's own 0.
     bool librariesLeaked = output.find("ERROR: LeakSanitizer") != std::string::npos;
     EXPECT_EQ(exitCode, librariesLeaked ? 23 : 0) << output;
+}
+} // namespace
+
+TEST(CleanShutdown, EscapeEndsWithoutAnyMemoryOrUndefinedBehaviourReport)
+{
+    expectCleanEnd([](GameProcess& game) { game.pressKey("Escape"); });
+}
+
+TEST(CleanShutdown, SigtermEndsWithoutAnyMemoryOrUndefinedBehaviourReport)
+{
+    expectCleanEnd([](GameProcess& game) { game.sendSignal(SIGTERM); });
 }

@@ -7,6 +7,7 @@
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
+#include "support/GLContext.h"
 #include "tooling/GameRunner.h"
 
 #include <btBulletDynamicsCommon.h>
@@ -68,7 +69,11 @@ Box around(glm::vec2 centre, int half)
 
 class Frame : public testing::Test {
 protected:
-    static void SetUpTestSuite() { runner = new GameRunner(800, 600); }
+    static void SetUpTestSuite()
+    {
+        if (startWindowLibrary(startFailure))
+            runner = new GameRunner(800, 600);
+    }
     static void TearDownTestSuite()
     {
         delete runner;
@@ -77,6 +82,7 @@ protected:
 
     void SetUp() override
     {
+        ASSERT_NE(runner, nullptr) << startFailure;
         glowEnabled = true;
         transparencyEnabled = true;
         runner->replay(step, false);
@@ -129,8 +135,10 @@ protected:
     }
 
     static GameRunner* runner;
+    static std::string startFailure; // why the runner could not start
 };
 GameRunner* Frame::runner = nullptr;
+std::string Frame::startFailure;
 
 // The glyph box of the time and score lines at the lower left.
 const Box hudDigits{8, 8, 160, 75};
@@ -317,6 +325,8 @@ TEST_F(Frame, RenderTargetsAreCompleteAtTheWindowSize)
 // A wide, small window: the targets follow its size and the frame fills it.
 TEST(FrameAtAnotherSize, TargetsFollowTheWindowAndTheFrameFillsIt)
 {
+    std::string failure;
+    ASSERT_TRUE(startWindowLibrary(failure)) << failure;
     GameRunner runner(480, 270);
     expectCompleteTargets(480, 270);
     for (int i = 0; i < 5; ++i)

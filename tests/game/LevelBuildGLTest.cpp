@@ -60,6 +60,7 @@ TEST(LevelBuild, TheShippedCourseBuildsWithItsLog)
     }
 
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     Game game;
     game.normalMappingShader = new Shader("../Shader/NormalMappingLight.vert", "../Shader/NormalMappingLight.frag");
     game.basicShader = new Shader("../Shader/Basic.vert", "../Shader/Basic.frag");

@@ -160,3 +160,18 @@ TEST_F(LevelLoader, PlacedItemsStandWhereTheCheckerLooksForThem)
         }
     }
 }
+
+// A course file over the size limit is refused before it is parsed, with one line; the
+// game goes on with an empty course as after any file it cannot read.
+TEST_F(LevelLoader, AFileOverTheSizeLimitIsRefusedWithOneLine)
+{
+    std::string text = R"({"elements": [ {"typ": 0, )" + emptySlots + "} ]}";
+    text.resize(size_t(maxLevelFileBytes) + 1, ' ');
+    const std::string log = load(text);
+    EXPECT_TRUE(game.wallPieces.empty());
+    EXPECT_FALSE(courseHasGoal);
+    EXPECT_NE(log.find("\nFAILED: level file: larger than 1048576 bytes, the most a course file may have.\n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("FAILED:"), log.rfind("FAILED:")) << log;
+}

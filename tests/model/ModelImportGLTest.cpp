@@ -26,6 +26,7 @@ class ModelImport : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(context.started()) << context.failure;
         fixture::writeTexture(folder.file("red.png"), 255, 0, 0);
         fixture::writeTexture(folder.file("flat.png"), 128, 128, 255);
         lit = std::make_unique<Shader>("../Shader/NormalMappingLight.vert", "../Shader/NormalMappingLight.frag");

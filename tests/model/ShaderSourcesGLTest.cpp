@@ -29,6 +29,7 @@ TEST(ShaderSources, EveryProgramDeclaresWhatTheGameFeedsIt)
         {"image.vert", "mixer.frag", {}, {"scene", "glowing", "gameEnded", "glow", "hud"}},
     };
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     for (const Program& p : programs) {
         Shader shader(std::string("../Shader/") + p.vertex, std::string("../Shader/") + p.fragment);
         const std::string name = std::string(p.vertex) + " + " + p.fragment;

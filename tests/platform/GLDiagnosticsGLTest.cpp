@@ -7,6 +7,7 @@
 TEST(CheckGLError, ReportsARealErrorAndDrainsTheQueue)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     {
         CaptureStdout out;
         checkGLError("Quiet");
@@ -23,6 +24,7 @@ TEST(CheckGLError, ReportsARealErrorAndDrainsTheQueue)
 TEST(CheckGLError, FramebufferAndStackErrors)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     GLuint framebuffer = 0;
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer); // no attachments: incomplete
@@ -49,6 +51,7 @@ TEST(CheckGLError, FramebufferAndStackErrors)
 TEST(DebugCallback, FiresInsideTheFailingCallWithTheFormattedLine)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     auto registerCallback =
         reinterpret_cast<PFNGLDEBUGMESSAGECALLBACKPROC>(glfwGetProcAddress("glDebugMessageCallback"));
     ASSERT_NE(registerCallback, nullptr);

@@ -1,7 +1,9 @@
+#include "platform/GL.h"
 #include "platform/Globals.h"
 #include "platform/Window.h"
-#include "platform/GL.h"
+#include "support/GLContext.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <iostream>
 
@@ -14,6 +16,8 @@ TEST(WindowGL, OpensA33CoreDebugContextWithStickyKeysAndHiddenCursor)
     glfwSetErrorCallback([](int code, const char* description) {
         std::cerr << "GLFW error " << code << ": " << description << std::endl;
     });
+    std::string failure;
+    ASSERT_TRUE(startWindowLibrary(failure)) << failure;
     auto* window = new vantor::util::Window("Lantern Trail");
     EXPECT_EQ(vantor::util::Window::instanceCount, 1);
     glfwMakeContextCurrent(window->handle);
@@ -46,4 +50,28 @@ TEST(WindowGL, OpensA33CoreDebugContextWithStickyKeysAndHiddenCursor)
     delete second;
     EXPECT_EQ(vantor::util::Window::instanceCount, 0);
     glfwSetErrorCallback(nullptr);
+}
+
+// About one start in 150 of the window library under Xvfb fails to open the display. The
+// support tries again, and when every try fails (here: a display that does not exist) the
+// one test fails with the library's reason while the test program goes on.
+TEST(WindowGL, AStartThatKeepsFailingFailsTheTestWithTheReasonNotTheProgram)
+{
+    const char* display = std::getenv("DISPLAY");
+    const std::string previous = display != nullptr ? display : "";
+    setenv("DISPLAY", ":4711", 1);
+    std::string failure;
+    const bool started = startWindowLibrary(failure);
+    GLContext context;
+    setenv("DISPLAY", previous.c_str(), 1);
+
+    EXPECT_FALSE(started);
+    EXPECT_NE(failure.find("5 tries"), std::string::npos) << failure;
+    EXPECT_NE(failure.find("Failed to open display"), std::string::npos) << failure;
+    EXPECT_FALSE(context.started());
+    EXPECT_NE(context.failure.find("Failed to open display"), std::string::npos) << context.failure;
+
+    // The display back, the next start works.
+    GLContext working;
+    EXPECT_TRUE(working.started()) << working.failure;
 }

@@ -11,6 +11,7 @@ namespace {
 TEST(BulletDebugRendererGLTest, DrawsEverySegmentWithTheCurrentProgram)
 {
     GLContext context(64, 64);
+    ASSERT_TRUE(context.started()) << context.failure;
     TempDir dir;
     vantor::shadercode::Shader shader(
         dir.write("line.vert", "#version 330 core\nin vec3 position;\n"

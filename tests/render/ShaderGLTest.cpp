@@ -15,6 +15,7 @@ void buildInChild(const std::string& vertexFile, const std::string& fragmentFile
 {
     std::cout.rdbuf(std::cerr.rdbuf());
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     vantor::shadercode::Shader shader(vertexFile, fragmentFile);
 }
 } // namespace
@@ -22,6 +23,7 @@ void buildInChild(const std::string& vertexFile, const std::string& fragmentFile
 TEST(ShaderGL, BuildsLinksAndBindsFragColorToColourZero)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     TempDir dir;
     // Windows line endings go to the compiler unchanged, and it accepts them.
     std::string vertexFile = dir.write("a.vert", "#version 330 core\r\nin vec3 position;\r\nvoid main() { gl_Position = vec4(position, 1.0); }\r\n");
@@ -42,6 +44,7 @@ TEST(ShaderGL, BuildsLinksAndBindsFragColorToColourZero)
 TEST(ShaderGL, DestructionDeletesProgramAndBothShaders)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     TempDir dir;
     auto* shader = new vantor::shadercode::CustomShader(dir.write("a.vert", vertexSource), dir.write("a.frag", fragmentSource));
     GLuint program = shader->program, vertex = shader->vertexShader, fragment = shader->fragmentShader;

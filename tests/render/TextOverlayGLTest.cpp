@@ -23,6 +23,7 @@ class TextOverlayGLTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(context.started()) << context.failure;
         namespace fs = std::filesystem;
         fs::create_directories(dir.path("Models"));
         fs::create_directories(dir.path("Shader"));
@@ -60,6 +61,8 @@ protected:
 
     void TearDown() override
     {
+        if (!context.started())
+            return;
         delete overlay;
         glDeleteFramebuffers(1, &framebuffer);
         glDeleteRenderbuffers(2, renderbuffers);

@@ -61,6 +61,7 @@ std::vector<uint8_t> loadAndReadBack(const std::string& file, int width, int hei
 TEST(TextureGL, EveryKindOfPngUploadsItsPixelsTopRowFirst)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     TempDir dir;
     // 30 pixels of RGB is 90 bytes a row: not a multiple of 4.
     for (int width : {30, 32}) {
@@ -78,6 +79,7 @@ TEST(TextureGL, EveryKindOfPngUploadsItsPixelsTopRowFirst)
 TEST(TextureGL, PaletteImagesAreExpandedToRgb)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     TempDir dir;
     const int width = 30, height = 5;
     std::vector<uint8_t> palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
@@ -96,6 +98,7 @@ TEST(TextureGL, PaletteImagesAreExpandedToRgb)
 TEST(TextureGL, KeepsItsOwnCopyOfThePath)
 {
     GLContext context;
+    ASSERT_TRUE(context.started()) << context.failure;
     TempDir dir;
     std::string file = dir.path("copy.png");
     ASSERT_TRUE(writePng(file, 4, 4, 3, image(4, 4, 3)));
@@ -117,6 +120,7 @@ TEST(TextureGLDeathTest, MissingImageReportsTheLibraryErrorAndEnds)
         {
             std::cout.rdbuf(std::cerr.rdbuf());
             GLContext context;
+            ASSERT_TRUE(context.started()) << context.failure;
             vantor::util::Texture texture(GL_TEXTURE_2D, "/nonexistent/stone.png");
             texture.load();
         },

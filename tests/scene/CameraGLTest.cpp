@@ -3,6 +3,7 @@
 #include "platform/Window.h"
 #include "scene/Camera.h"
 #include "scene/GameState.h"
+#include "support/GLContext.h"
 #include "tooling/ScriptedInput.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -18,6 +19,8 @@ protected:
     CameraUpdate() : savedWidth(windowWidth), savedHeight(windowHeight) {}
     void SetUp() override
     {
+        std::string failure;
+        ASSERT_TRUE(startWindowLibrary(failure)) << failure;
         windowWidth = 801;
         windowHeight = 600;
         window = new vantor::util::Window("camera");

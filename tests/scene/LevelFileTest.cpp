@@ -148,3 +148,66 @@ TEST(LevelFile, SlotsArePlacedOnThePieceAndTurnWithIt)
     const glm::mat4 turned = itemMatrixFor(0, 0, slotPrototypeMatrix(), wallMatrixFor(element));
     expectNear(glm::vec3(turned[3]) - origin, glm::vec3(1.8f, 0.0f, 1.15f));
 }
+
+// The limits a course file is held to, each at its edge: what lies on it is read, one more
+// is refused with the reader's line.
+TEST(LevelFile, PositionsElementsAndSizeBeyondTheLimitsAreRefused)
+{
+    const std::string edge = std::to_string(maxCourseCoordinate);
+    LevelDescription level = parseOk(R"({"elements": [{"posx": )" + edge + R"(, "posy": -)" + edge +
+                                     R"(, "posz": 0, )" + allSlotsEmpty + "}]}");
+    ASSERT_EQ(level.elements.size(), 1u);
+    EXPECT_EQ(level.elements[0].posx, maxCourseCoordinate);
+    EXPECT_EQ(level.elements[0].posy, -maxCourseCoordinate);
+
+    // The far piece that made the neighbour step of the course path overflow.
+    for (const char* far : {"1000001", "2147483647", "-2147483648"}) {
+        level = parseLevel(R"({"elements": [{"posx": 0, )" + allSlotsEmpty + R"(}, {"posx": )" + far + ", " +
+                           allSlotsEmpty + "}]}");
+        EXPECT_FALSE(level.ok) << far;
+        EXPECT_EQ(level.error, "FAILED: level element 1, key \"posx\": the number " + std::string(far) +
+                                   " lies beyond the course's range of -1000000 to 1000000.");
+    }
+
+    const std::string piece = "{" + allSlotsEmpty + "}";
+    std::string elements = piece;
+    for (unsigned i = 1; i < maxLevelElements; ++i)
+        elements += "," + piece;
+    EXPECT_EQ(parseOk(R"({"elements": [)" + elements + "]}").elements.size(), size_t(maxLevelElements));
+    level = parseLevel(R"({"elements": [)" + elements + "," + piece + "]}");
+    EXPECT_EQ(level.error, "FAILED: level file, key \"elements\": 1001 elements, more than the 1000 a course may have.");
+
+    std::string padded = R"({"elements": [)" + piece + "]}";
+    padded.resize(size_t(maxLevelFileBytes), ' ');
+    EXPECT_TRUE(parseOk(padded).ok);
+    level = parseLevel(padded + " ");
+    EXPECT_EQ(level.error, "FAILED: level file: larger than 1048576 bytes, the most a course file may have.");
+}
+
+// A file of many broken elements lists the first ten mistakes of each kind and counts the
+// rest, rather than a line for every one.
+TEST(LevelFile, ManyMistakesListTenOfEachKindAndCountTheRest)
+{
+    std::string elements = "[]";
+    for (int i = 1; i < 1000; ++i)
+        elements += i % 2 ? R"(,{"posx": "far", "obstacles": 7})" : ",[]";
+    const LevelDescription level = parseLevel(R"({"elements": [)" + elements + "]}");
+    EXPECT_FALSE(level.ok);
+    EXPECT_EQ(level.problems.size(), 30u);
+    EXPECT_EQ(level.problems.front(), "FAILED: level element 0: an object is expected, found an array.");
+    ASSERT_EQ(level.moreProblems.size(), 3u);
+    EXPECT_EQ(level.moreProblems[0].line, "... and 490 more elements that are not objects.");
+    EXPECT_EQ(level.moreProblems[1].line, "... and 490 more values that are not numbers.");
+    EXPECT_EQ(level.moreProblems[2].line, "... and 490 more missing or broken slots.");
+}
+
+// The reader takes no more of a file than the limit and one byte, so a huge file, or one
+// that never ends, costs no more memory than a file at the limit.
+TEST(LevelFile, ReadingStopsOneByteAfterTheLimit)
+{
+    std::string text;
+    ASSERT_TRUE(readLevelFile("/dev/zero", text));
+    EXPECT_EQ(text.size(), size_t(maxLevelFileBytes) + 1);
+    EXPECT_EQ(parseLevel(text).error.rfind("FAILED: level file: larger than", 0), 0u);
+    EXPECT_FALSE(readLevelFile("/nonexistent/level.json", text));
+}

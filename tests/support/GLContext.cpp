@@ -3,25 +3,56 @@
 #include "platform/GL.h"
 
 #include <IL/il.h>
-#include <cstdlib>
-#include <iostream>
+#include <chrono>
+#include <thread>
+
+namespace {
+const int startTries = 5;
+
+// The window library's words for its last error.
+std::string windowLibraryReason()
+{
+    const char* description = nullptr;
+    glfwGetError(&description);
+    return description != nullptr ? description : "no reason given";
+}
+
+void waitBeforeTryingAgain()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+} // namespace
+
+bool startWindowLibrary(std::string& reason)
+{
+    for (int attempt = 1; attempt <= startTries; ++attempt) {
+        if (glfwInit() == GLFW_TRUE)
+            return true;
+        reason = "the window library did not start (" + std::to_string(attempt) +
+                 " tries; tests with OpenGL need a display, run them under xvfb-run): " + windowLibraryReason();
+        waitBeforeTryingAgain();
+    }
+    return false;
+}
 
 GLContext::GLContext(int width, int height) : window(nullptr)
 {
-    if (glfwInit() != GLFW_TRUE) {
-        std::cerr << "GL tests need a display: run them under xvfb-run" << std::endl;
-        std::abort();
-    }
+    if (!startWindowLibrary(failure))
+        return;
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    window = glfwCreateWindow(width, height, "test", nullptr, nullptr);
-    if (window == nullptr) {
-        std::cerr << "could not create a 3.3 core context" << std::endl;
-        std::abort();
+    for (int attempt = 1; attempt <= startTries && window == nullptr; ++attempt) {
+        window = glfwCreateWindow(width, height, "test", nullptr, nullptr);
+        if (window == nullptr) {
+            failure = "no 3.3 core context (" + std::to_string(attempt) + " tries): " + windowLibraryReason();
+            waitBeforeTryingAgain();
+        }
     }
+    if (window == nullptr)
+        return;
     glfwMakeContextCurrent(window);
     glewExperimental = GL_TRUE;
     glewInit();
@@ -32,6 +63,7 @@ GLContext::GLContext(int width, int height) : window(nullptr)
 
 GLContext::~GLContext()
 {
-    glfwDestroyWindow(window);
+    if (window != nullptr)
+        glfwDestroyWindow(window);
     glfwTerminate();
 }

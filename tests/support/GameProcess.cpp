@@ -98,6 +98,12 @@ void GameProcess::pressKey(const std::string& key, double holdSeconds)
     runCommand("xdotool keyup " + key);
 }
 
+void GameProcess::sendSignal(int signal)
+{
+    if (pid > 0)
+        kill(pid, signal);
+}
+
 int GameProcess::waitForExit(double timeoutSeconds)
 {
     auto start = std::chrono::steady_clock::now();

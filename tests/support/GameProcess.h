@@ -19,6 +19,8 @@ public:
     // Focuses the window and presses (or holds for holdSeconds, then releases) one key,
     // named as xdotool names keys ("Escape", "w", "F3").
     void pressKey(const std::string& key, double holdSeconds = 0.0);
+    // Sends `signal` (SIGTERM, SIGINT) to the game, if it still runs.
+    void sendSignal(int signal);
     // The exit code once the game ended, or -1000 if it was still running after the timeout
     // (it is then killed).
     int waitForExit(double timeoutSeconds);

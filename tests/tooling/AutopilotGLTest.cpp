@@ -5,6 +5,7 @@
 #include "scene/Ingredient.h"
 #include "support/CaptureStdout.h"
 #include "support/CourseWriter.h"
+#include "support/GLContext.h"
 #include "support/ShippedWallTops.h"
 #include "support/TempDir.h"
 #include "tooling/Autopilot.h"
@@ -46,6 +47,8 @@ public:
     {
         if (!levelFile.empty())
             levelFileName = levelFile;
+        if (!startWindowLibrary(failure))
+            return;
         CaptureStdout quiet; // the start-up log is not what these tests look at
         runner = std::make_unique<GameRunner>(320, 240);
         autopilot = std::make_unique<Autopilot>(game);
@@ -83,8 +86,9 @@ public:
         return attempt;
     }
 
-    std::unique_ptr<GameRunner> runner;
+    std::unique_ptr<GameRunner> runner;   // null when the window library did not start
     std::unique_ptr<Autopilot> autopilot;
+    std::string failure;                  // why it did not
 
 private:
     std::string shipped;
@@ -95,6 +99,7 @@ private:
 TEST(Autopilot, CompletesTheShippedCourseWithMostOfItsFruitThenPlaysAgainAfterR)
 {
     Session session;
+    ASSERT_TRUE(session.runner) << session.failure;
     const Attempt attempt = session.play(120.0);
     std::cout << "Shipped course: " << describe(attempt) << std::endl;
     EXPECT_TRUE(attempt.reachedGoal) << describe(attempt);
@@ -120,6 +125,7 @@ TEST(Autopilot, FallsThroughAGapBetweenTwoPieces)
     TempDir folder;
     const std::string file = folder.write("gap.json", courseText({{'S', ""}, {'S', ""}, {'_', ""}, {'S', ""}, {'E', ""}}));
     Session session(file);
+    ASSERT_TRUE(session.runner) << session.failure;
     const Attempt attempt = session.play(60.0);
     EXPECT_TRUE(attempt.fell) << describe(attempt);
     EXPECT_FALSE(attempt.reachedGoal);
@@ -146,6 +152,7 @@ TEST(Autopilot, CompletesWrittenCoursesTheCheckerAccepts)
 
         TempDir folder;
         Session session(folder.write("course.json", text));
+        ASSERT_TRUE(session.runner) << session.failure;
         const Attempt attempt = session.play(120.0);
         std::cout << "Course " << c << ": " << describe(attempt) << std::endl;
         EXPECT_TRUE(attempt.reachedGoal) << describe(attempt);

@@ -1,8 +1,9 @@
 // The course checker on the shipped course and on small files, each made to show one
 // kind of problem.
-#include "tooling/CourseCheck.h"
+#include "scene/LevelFile.h"
 #include "support/CourseWriter.h"
 #include "support/ShippedWallTops.h"
+#include "tooling/CourseCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -208,4 +209,35 @@ TEST(CourseCheck, KindsCodesTurnsAndHeightsTheGameCannotUse)
     EXPECT_EQ(count(low, {"too low"}), 2) << listed(low);
     const CourseReport high = checkCourse(course({element(1, 0, 4, 0, 0), element(0, 0, 4, 1, 0)}), tops());
     EXPECT_EQ(count(high, {"drop height"}), 1) << listed(high);
+}
+
+// A thousand default pieces on one spot, every slot a roller: half a million overlapping
+// pairs, a thousand blocked pieces, a thousand unconnected pairs. The report lists ten of
+// each kind and counts the rest, and the verdict still counts every one.
+TEST(CourseCheck, APileOfIdenticalPiecesGivesABoundedReport)
+{
+    std::string text = "{\"elements\": [{\"obstacles\": {}}";
+    for (int i = 1; i < 1000; ++i)
+        text += ",{\"obstacles\": {}}";
+    const CourseReport report = checkCourse(text + "]}", tops());
+    EXPECT_LE(report.findings.size(), 100u) << listed(report);
+    EXPECT_EQ(count(report, {"overlap: both stand in the same cell."}), reportLinesPerKind);
+    EXPECT_EQ(count(report, {"... and 499490 more pairs of pieces that overlap."}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"... and 990 more pieces with all three lanes blocked."}), 1) << listed(report);
+    // Every pair overlaps, every piece is blocked, no piece connects to the one before it;
+    // the ball misses the first piece and there is no end piece.
+    EXPECT_EQ(report.errors(), 499500 + 1000 + 999 + 1 + 1) << listed(report);
+}
+
+// Pieces piled in one cell overlap only when less than three units apart in height: the
+// report names the close pairs, found by height within the cell, in element order.
+TEST(CourseCheck, OverlapsInOneCellAreTheCloseHeightsOnly)
+{
+    const CourseReport report = checkCourse(
+        course({element(1, 0, 0, 0, 0), element(1, 0, 5, 0, 0), element(1, 0, 2, 0, 0), element(1, 0, 7, 0, 0),
+                element(0, 0, 0, 1, 0)}),
+        tops());
+    EXPECT_EQ(count(report, {"overlap"}), 2) << listed(report);
+    EXPECT_EQ(count(report, {"element 0 and element 2 overlap", "too close above each other"}), 1) << listed(report);
+    EXPECT_EQ(count(report, {"element 1 and element 3 overlap"}), 1) << listed(report);
 }

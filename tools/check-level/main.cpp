@@ -5,11 +5,10 @@
 // course has no error, 1 when it has, 2 when the file cannot be read or the arguments are wrong.
 // The walkable tops of the wall pieces come from the game's wall models: MODELS_FOLDER if
 // given, else "../Models/" as the game reads it, else the models the checker was built with.
+#include "scene/LevelFile.h"
 #include "tooling/CourseCheck.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 using namespace vantor::scene;
 
@@ -20,12 +19,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string fileName = argv[1];
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file.is_open()) {
+    std::string text;
+    if (!readLevelFile(fileName, text)) {
         std::cout << "FAILED: " << fileName << " could not be read." << std::endl;
         return 2;
     }
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 
     std::array<WalkableTop, 3> tops;
     std::string error;
