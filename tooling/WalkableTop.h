@@ -7,6 +7,9 @@
 
 namespace vantor::scene {
 
+// The post-processing the game's import asks for when it reads walls, obstacles and fruit.
+const unsigned int gameModelImportFlags = 0x80204B;
+
 // The walkable top of a wall piece: the upward faces of its mesh at y = 0, flattened to
 // (x, z) triangles in the piece's own coordinates. Tells whether a point, with room around
 // it, lies on the top: where an item can stand and where the ball can roll.
@@ -24,6 +27,10 @@ public:
     // directions around it.
     bool holds(glm::vec2 point, float margin = 0.0f) const;
     bool empty() const { return triangles.empty(); }
+    // Which points of a grid lie on the top: the point of column i and row j is
+    // corner + step * (i + 0.5, j + 0.5); one byte a point, 1 on the top, rows one after
+    // another. Time grows with the grid and the triangles' areas, not their product.
+    std::vector<unsigned char> coverage(glm::vec2 corner, float step, int columns, int rows) const;
 
     std::vector<glm::vec2> triangles; // three corners a face, (x, z) in the piece's coordinates
 };
