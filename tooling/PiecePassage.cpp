@@ -136,7 +136,7 @@ PiecePassage::PiecePassage(const WalkableTop& top)
     const std::vector<unsigned char> covered = top.coverage(gridCorner, passageGridStep, gridPoints, gridPoints);
     // Keep the points whose neighbours within the margin are covered too.
     const int reach = int(std::ceil(passageEdgeMargin / passageGridStep));
-    onTop.assign(covered.size(), 0);
+    onTop.assign(covered.size(), offTop);
     for (int j = 0; j < gridPoints; ++j)
         for (int i = 0; i < gridPoints; ++i) {
             bool inside = covered[size_t(j * gridPoints + i)] != 0;

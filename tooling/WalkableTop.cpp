@@ -1,8 +1,8 @@
 #include "tooling/WalkableTop.h"
 
+#include "tooling/ModelFileMesh.h"
+
 #include <algorithm>
-#include <assimp/cimport.h>
-#include <assimp/scene.h>
 #include <cmath>
 #include <glm/common.hpp>
 #include <glm/geometric.hpp>
@@ -57,26 +57,11 @@ WalkableTop WalkableTop::fromCollisionMesh(const std::vector<glm::mat4>& vertice
 bool WalkableTop::load(const std::string& fileName, WalkableTop& top, std::string& error)
 {
     top.triangles.clear();
-    const aiScene* scene = aiImportFile(fileName.c_str(), gameModelImportFlags);
-    if (scene == nullptr || scene->mNumMeshes == 0) {
-        error = scene == nullptr ? aiGetErrorString() : "the file holds no mesh";
-        if (scene != nullptr)
-            aiReleaseImport(scene);
+    ModelFileMesh mesh;
+    if (!readModelFileMesh(fileName, WhichMesh::First, mesh, error))
         return false;
-    }
-    const aiMesh* mesh = scene->mMeshes[0];
-    for (unsigned int f = 0; f < mesh->mNumFaces; ++f) {
-        const aiFace& face = mesh->mFaces[f];
-        if (face.mNumIndices != 3)
-            continue;
-        glm::vec3 corners[3];
-        for (int k = 0; k < 3; ++k) {
-            const aiVector3D& v = mesh->mVertices[face.mIndices[k]];
-            corners[k] = glm::vec3(v.x, v.y, v.z);
-        }
-        addIfFlatTop(top, corners[0], corners[1], corners[2]);
-    }
-    aiReleaseImport(scene);
+    for (const glm::uvec3& face : mesh.triangles)
+        addIfFlatTop(top, mesh.positions[face.x], mesh.positions[face.y], mesh.positions[face.z]);
     if (top.empty()) {
         error = "the mesh has no flat top at y = 0";
         return false;

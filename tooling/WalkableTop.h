@@ -7,9 +7,6 @@
 
 namespace vantor::scene {
 
-// The post-processing the game's import asks for when it reads walls, obstacles and fruit.
-const unsigned int gameModelImportFlags = 0x80204B;
-
 // The walkable top of a wall piece: the upward faces of its mesh at y = 0, flattened to
 // (x, z) triangles in the piece's own coordinates. Tells whether a point, with room around
 // it, lies on the top: where an item can stand and where the ball can roll.
