@@ -21,6 +21,7 @@ const int longestLongSide = 2048;   // pixels
 const float finestScale = 24.0f;    // pixels a unit, unless the picture would be too small
 const float topSampleStep = 0.025f; // world units between the samples of a wall kind's top
 const float fruitRadius = 0.3f;     // world units; the fruit's collision sphere
+const float goalMarkRadius = 0.6f;  // world units
 
 class Painter {
 public:
@@ -209,7 +210,7 @@ CourseMap drawCourseMap(const std::string& levelText, const CourseModels& models
     paint.disc(heroStartPosition, heroRadius, mapColour::drop);
     const CourseGoal goal = courseGoalOf(level.elements);
     if (goal.exists) {
-        paint.disc(goal.position, goalReachRadius * 0.6f, mapColour::goal);
+        paint.disc(goal.position, goalMarkRadius, mapColour::goal);
         paint.ring(goal.position, goalReachDistance - 0.1f, goalReachDistance, mapColour::goal);
     }
 

@@ -45,10 +45,21 @@ bool onEdge(int i, int j, glm::ivec2 side)
            (side.y < 0 && j == 0);
 }
 
-bool atTarget(int i, int j, glm::ivec2 exitSide)
+// On the end piece the way leads to where the attempt is won: the camera, behind the ball
+// as it rolls in, comes within reach of the goal at the piece's origin. The camera's offset
+// turns with the ball's heading, so this holds in the piece's coordinates as in the world.
+bool goalWonAt(glm::vec2 point, glm::ivec2 entrySide)
+{
+    const glm::vec2 travel = -glm::vec2(entrySide);
+    const float yaw = std::atan2(-travel.x, -travel.y); // puts the camera's (0, 2, 5) behind the ball
+    const glm::vec3 ball(point.x, heroRadius, point.y);
+    return goalReachedFrom(followCameraPosition(ball, yaw), CourseGoal{true, glm::vec3(0.0f)});
+}
+
+bool atTarget(int i, int j, glm::ivec2 entrySide, glm::ivec2 exitSide)
 {
     if (exitSide == glm::ivec2(0))
-        return glm::length(gridPoint(i, j)) < goalReachRadius;
+        return goalWonAt(gridPoint(i, j), entrySide);
     return onEdge(i, j, exitSide);
 }
 
@@ -178,12 +189,12 @@ bool PiecePassage::passable(glm::ivec2 entrySide, glm::ivec2 exitSide, const std
 
     std::vector<bool> fromEntry(obstacles.size(), false);
     if (spread(grid, [&](int i, int j) { return onEdge(i, j, entrySide); },
-               [&](int i, int j) { return atTarget(i, j, exitSide); }, obstacles, fromEntry))
+               [&](int i, int j) { return atTarget(i, j, entrySide, exitSide); }, obstacles, fromEntry))
         return true;
     // The ones in the way are those that the ball meets from both sides; failing any (two
     // rows one behind the other), those it meets coming in.
     std::vector<bool> fromExit(obstacles.size(), false);
-    spread(grid, [&](int i, int j) { return atTarget(i, j, exitSide); }, [](int, int) { return false; }, obstacles,
+    spread(grid, [&](int i, int j) { return atTarget(i, j, entrySide, exitSide); }, [](int, int) { return false; }, obstacles,
            fromExit);
     for (size_t k = 0; k < obstacles.size(); ++k)
         if (fromEntry[k] && fromExit[k])

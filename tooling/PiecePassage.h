@@ -33,7 +33,8 @@ std::vector<PlacedObstacle> placeObstacles(const LevelElement& element, const Co
 bool ballRollsOver(const PlacedObstacle& obstacle);
 
 // Whether the ball can roll across a piece past its obstacles, from the edge it enters by
-// to the edge it leaves by (or, on the end piece, to the goal). The ball's centre may go
+// to the edge it leaves by (or, on the end piece, to where the camera behind it reaches the
+// goal). The ball's centre may go
 // where it is over the walkable top, at least passageEdgeMargin inside the top's edge, and
 // not within the ball's radius of an obstacle it cannot roll over. That free space is
 // sampled on a grid of passageGridStep over the piece's cell and searched from the entry
@@ -58,6 +59,5 @@ private:
 
 const float passageGridStep = 0.05f;   // world units between grid points
 const float passageEdgeMargin = 0.1f;  // world units the ball's centre keeps inside the top's edge
-const float goalReachRadius = 1.0f;    // the end piece is passed once the ball comes this near its origin
 
 } // namespace vantor::scene

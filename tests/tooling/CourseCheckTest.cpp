@@ -157,6 +157,13 @@ TEST(CourseCheck, PiecesClosedByObstaclesTheBallCannotPass)
               1)
         << listed(row);
 
+    // Across the end piece's way in a row closes it; across its round platform, beside the
+    // goal, the ball rolls round the row and on past the goal, where the camera reaches it.
+    const CourseReport end = checkCourse(courseText({{'S', ""}, {'S', ""}, {'E', "R..|R..|R.."}}), models());
+    EXPECT_EQ(count(end, {"element 2: the ball cannot pass this end piece", "roller in \"mv\"", "to the goal."}), 1)
+        << listed(end);
+    EXPECT_EQ(checkCourse(courseText({{'S', ""}, {'S', ""}, {'E', ".R.|.R.|.R."}}), models()).errors(), 0);
+
     for (char turn : {'L', 'R'}) {
         SCOPED_TRACE(std::string("curve ") + turn);
         const CourseReport curve =
