@@ -43,7 +43,8 @@ int addCollisionTriangles(btTriangleMesh* triangleMesh, const std::vector<glm::m
     const float vertexCount = static_cast<float>(collisionVertices.size());
 
     auto place = [&](float index) {
-        const glm::vec3 p = placeCollisionVertex(glm::vec3(collisionVertices[static_cast<size_t>(index)][3]), modelMatrix);
+        const glm::vec3 position(collisionVertices[static_cast<size_t>(index)][3]);
+        const glm::vec3 p = placeCollisionVertex(position, modelMatrix);
         return btVector3(p.x, p.y, p.z);
     };
     // The index is truncated like a cast; NaN and negative values fail the first test.

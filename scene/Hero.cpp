@@ -24,7 +24,8 @@ constexpr float pushStrength = 200.0f; // impulse a second of holding a key
 
 Hero::Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader)
     : SimpleModelTexNon(identity, shader, shadowShader, glowShader, "../Models/hero.dae"),
-      rigidBody(nullptr), collisionShape(nullptr), motionState(nullptr), startPosition(heroStartPosition.x, heroStartPosition.y, heroStartPosition.z),
+      rigidBody(nullptr), collisionShape(nullptr), motionState(nullptr),
+      startPosition(heroStartPosition.x, heroStartPosition.y, heroStartPosition.z),
       onWall(false), position(0.0f, 0.0f, 0.0f), state(nullptr)
 {
     collisionShape = new btSphereShape(heroRadius);

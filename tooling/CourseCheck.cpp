@@ -339,12 +339,13 @@ struct Checker {
                          const std::vector<int>& elementOf)
     {
         const CourseGoal goal = courseGoalOf(elements);
-        const glm::vec3 resting(heroStartPosition.x, std::min(heroStartPosition.y, pieces.front().origin.y + heroRadius),
-                                heroStartPosition.z);
+        const float restingHeight = std::min(heroStartPosition.y, pieces.front().origin.y + heroRadius);
+        const glm::vec3 resting(heroStartPosition.x, restingHeight, heroStartPosition.z);
         const glm::vec3 top = followCameraPosition(heroStartPosition, 0.0f);
         const glm::vec3 bottom = followCameraPosition(resting, 0.0f);
         const glm::vec3 fall = bottom - top;
-        const float along = glm::dot(fall, fall) > 0.0f ? glm::dot(goal.position - top, fall) / glm::dot(fall, fall) : 0.0f;
+        const float fallSquared = glm::dot(fall, fall);
+        const float along = fallSquared > 0.0f ? glm::dot(goal.position - top, fall) / fallSquared : 0.0f;
         const glm::vec3 nearest = top + fall * std::max(0.0f, std::min(1.0f, along));
         if (goalReachedFrom(nearest, goal))
             error(elementName(elementOf.back()) + ": the end piece lies within " + formatNumber(goalReachDistance, 0) +

@@ -224,7 +224,8 @@ CourseMap drawCourseMap(const std::string& levelText, const CourseModels& models
             continue;
         }
         const glm::vec3 at(wallMatrixFor(level.elements[size_t(finding.element)])[3]);
-        paint.ring(at, cellPitch * 0.5f, cellPitch * 0.5f + std::max(0.25f, 4.0f / map.pixelsPerUnit), mapColour::error);
+        const float ringWidth = std::max(0.25f, 4.0f / map.pixelsPerUnit); // at least 4 pixels
+        paint.ring(at, cellPitch * 0.5f, cellPitch * 0.5f + ringWidth, mapColour::error);
     }
     if (courseError)
         paint.frame(8, mapColour::error);

@@ -194,8 +194,9 @@ bool PiecePassage::passable(glm::ivec2 entrySide, glm::ivec2 exitSide, const std
     // The ones in the way are those that the ball meets from both sides; failing any (two
     // rows one behind the other), those it meets coming in.
     std::vector<bool> fromExit(obstacles.size(), false);
-    spread(grid, [&](int i, int j) { return atTarget(i, j, entrySide, exitSide); }, [](int, int) { return false; }, obstacles,
-           fromExit);
+    spread(
+        grid, [&](int i, int j) { return atTarget(i, j, entrySide, exitSide); }, [](int, int) { return false; },
+        obstacles, fromExit);
     for (size_t k = 0; k < obstacles.size(); ++k)
         if (fromEntry[k] && fromExit[k])
             closing.push_back(int(k));

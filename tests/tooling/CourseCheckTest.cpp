@@ -212,8 +212,8 @@ TEST(CourseCheck, AGoalWithinReachOfTheCameraAtTheDropIsAnError)
     const CourseReport loop =
         checkCourse(courseText({{'S', ""}, {'L', ""}, {'L', ""}, {'S', ""}, {'L', ""}, {'E', ""}}), models());
     EXPECT_EQ(loop.errors(), 1) << listed(loop);
-    EXPECT_EQ(count(loop, {"element 5: the end piece lies within 5 units of the start, so the goal is reached at once"}),
-              1)
+    EXPECT_EQ(
+        count(loop, {"element 5: the end piece lies within 5 units of the start, so the goal is reached at once"}), 1)
         << listed(loop);
     EXPECT_EQ(loop.findings.front().element, 5);
 
