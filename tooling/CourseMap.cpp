@@ -17,7 +17,8 @@ namespace {
 
 const float margin = 3.0f;          // world units of background around the course
 const int shortestLongSide = 1024;  // pixels
-const int longestLongSide = 2048;   // pixels
+const int longestLongSide = 16384;  // pixels
+const float mostPixels = 16.0f * 1024.0f * 1024.0f; // 48 MiB of RGB
 const float finestScale = 24.0f;    // pixels a unit, unless the picture would be too small
 const float topSampleStep = 0.025f; // world units between the samples of a wall kind's top
 const float fruitRadius = 0.3f;     // world units; the fruit's collision sphere
@@ -133,8 +134,9 @@ void frameCourse(CourseMap& map, const std::vector<CoursePiece>& pieces)
     low -= margin;
     high += margin;
     const float longSide = std::max(high.x - low.x, high.y - low.y);
-    map.pixelsPerUnit = std::max(float(shortestLongSide) / longSide,
-                                 std::min(finestScale, float(longestLongSide) / longSide));
+    const float area = (high.x - low.x) * (high.y - low.y);
+    const float largest = std::min({finestScale, float(longestLongSide) / longSide, std::sqrt(mostPixels / area)});
+    map.pixelsPerUnit = std::max(float(shortestLongSide) / longSide, largest);
     map.worldCorner = low;
     map.width = std::max(1, int(std::ceil((high.x - low.x) * map.pixelsPerUnit)));
     map.height = std::max(1, int(std::ceil((high.y - low.y) * map.pixelsPerUnit)));

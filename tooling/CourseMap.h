@@ -45,9 +45,10 @@ const glm::ivec3 ballPath(255, 255, 255);
 // the footprint of its placed collision shape, each fruit as a disc of its colour, the drop
 // point, the goal, a ring around every element that `report` finds an error in (a frame
 // around the picture for an error of the whole course), and `ballPath` (world positions in
-// order; empty for none) as a line. The picture is at least 1024 pixels on its long side and
-// at most 2048, at no more than 24 pixels a unit unless that is needed to reach 1024. A file
-// the reader refuses gives a picture of the background in a frame.
+// order; empty for none) as a line. The picture is at least 1024 pixels on its long side, at
+// most 24 pixels a unit unless that is needed to reach 1024, and at most 16384 pixels on its
+// long side and 16 million in all. A file the reader refuses gives a picture of the
+// background in a frame.
 CourseMap drawCourseMap(const std::string& levelText, const CourseModels& models, const CourseReport& report,
                         const std::vector<glm::vec3>& ballPath);
 
