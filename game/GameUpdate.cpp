@@ -19,6 +19,7 @@
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
+#include "scene/LevelFile.h"
 #include "scene/Obstacle.h"
 
 #include <btBulletDynamicsCommon.h>
@@ -27,7 +28,6 @@
 
 namespace {
 
-constexpr float goalDistance = 5.0f;    // world units between the camera and the goal
 constexpr float fallHeight = -2.5f;     // world y below which the hero has fallen
 
 // Updates each object, then decides whether it is drawn this frame.
@@ -88,7 +88,7 @@ void Game::update(double deltaTime)
         applyTextureSettings();
 
     // Won or lost.
-    if (!state->goalReached && courseHasGoal && glm::length(camera->position - goalPosition) < goalDistance) {
+    if (!state->goalReached && vantor::scene::goalReachedFrom(camera->position, {courseHasGoal, goalPosition})) {
         state->goalReached = true;
         state->endTime = gameClock->now();
         std::cout << "Hero reached goal." << std::endl;

@@ -28,18 +28,24 @@ float recogniseYaw(const glm::mat4& modelMatrix)
     return 0.0f;
 }
 
-int addCollisionTriangles(btTriangleMesh* triangleMesh, const std::vector<glm::mat4>& collisionVertices,
-                          const std::vector<glm::vec3>& collisionTriangles, const glm::mat4& modelMatrix)
+glm::vec3 placeCollisionVertex(const glm::vec3& p, const glm::mat4& modelMatrix)
 {
     const float yaw = recogniseYaw(modelMatrix);
     const float c = std::cos(yaw);
     const float s = std::sin(yaw);
     const glm::vec3 t(modelMatrix[3]);
+    return glm::vec3(t.x + p.x * c + p.z * s, t.y + p.y, t.z - p.x * s + p.z * c);
+}
+
+int addCollisionTriangles(btTriangleMesh* triangleMesh, const std::vector<glm::mat4>& collisionVertices,
+                          const std::vector<glm::vec3>& collisionTriangles, const glm::mat4& modelMatrix)
+{
     const float vertexCount = static_cast<float>(collisionVertices.size());
 
     auto place = [&](float index) {
-        const glm::vec4& p = collisionVertices[static_cast<size_t>(index)][3];
-        return btVector3(t.x + p.x * c + p.z * s, t.y + p.y, t.z - p.x * s + p.z * c);
+        const glm::vec3 position(collisionVertices[static_cast<size_t>(index)][3]);
+        const glm::vec3 p = placeCollisionVertex(position, modelMatrix);
+        return btVector3(p.x, p.y, p.z);
     };
     // The index is truncated like a cast; NaN and negative values fail the first test.
     auto valid = [&](float index) { return index >= 0.0f && std::trunc(index) < vertexCount; };

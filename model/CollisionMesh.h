@@ -13,6 +13,10 @@ class SceneObject;
 // matrix: a quarter, half or three-quarter turn from column 0; anything else counts as 0.
 float recogniseYaw(const glm::mat4& modelMatrix);
 
+// Where the game places one collision vertex (a position in its model's coordinates) in
+// world space: by the translation and the recognised yaw of `modelMatrix` only.
+glm::vec3 placeCollisionVertex(const glm::vec3& position, const glm::mat4& modelMatrix);
+
 // Adds the triangles of a model's collision description to `triangleMesh`, placed in world
 // space by the translation and the recognised yaw of `modelMatrix` (scale and other
 // rotations are not applied). Each entry of `collisionTriangles` holds three indices into

@@ -3,6 +3,7 @@
 #include "platform/Globals.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "scene/AttemptStart.h"
 #include "scene/GameState.h"
 
 #include <cmath>
@@ -52,8 +53,7 @@ void Camera::updateProjection()
 void Camera::update(double, GameState* state)
 {
     mouseLook(state->window);
-    const glm::mat4 yaw = glm::rotate(glm::mat4(1.0f), horizontalAngle, glm::vec3(0.0f, 1.0f, 0.0f));
-    position = state->heroPosition + glm::vec3(yaw * glm::vec4(0.0f, 2.0f, 5.0f, 0.0f));
+    position = followCameraPosition(state->heroPosition, horizontalAngle);
     state->viewDirection = glm::normalize(position - state->heroPosition);
     updateProjection();
     viewMatrix = glm::lookAt(position, state->heroPosition, glm::vec3(0.0f, 1.0f, 0.0f));

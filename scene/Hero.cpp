@@ -4,6 +4,7 @@
 #include "platform/Input.h"
 #include "platform/SoundHandles.h"
 #include "platform/Window.h"
+#include "scene/AttemptStart.h"
 #include "scene/CollectedIngredients.h"
 #include "scene/GameState.h"
 #include "scene/Ingredient.h"
@@ -23,10 +24,11 @@ constexpr float pushStrength = 200.0f; // impulse a second of holding a key
 
 Hero::Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader)
     : SimpleModelTexNon(identity, shader, shadowShader, glowShader, "../Models/hero.dae"),
-      rigidBody(nullptr), collisionShape(nullptr), motionState(nullptr), startPosition(0.0f, 4.0f, -1.0f),
+      rigidBody(nullptr), collisionShape(nullptr), motionState(nullptr),
+      startPosition(heroStartPosition.x, heroStartPosition.y, heroStartPosition.z),
       onWall(false), position(0.0f, 0.0f, 0.0f), state(nullptr)
 {
-    collisionShape = new btSphereShape(0.5f);
+    collisionShape = new btSphereShape(heroRadius);
     motionState = new btDefaultMotionState(btTransform(btQuaternion(0, 0, 0, 1), startPosition));
     btVector3 inertia(0, 0, 0);
     collisionShape->calculateLocalInertia(mass, inertia);

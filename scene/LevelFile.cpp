@@ -1,6 +1,7 @@
 #include "scene/LevelFile.h"
 
 #include <fstream>
+#include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 #include <json/json.h>
 #include <limits>
@@ -253,6 +254,11 @@ CourseGoal courseGoalOf(const std::vector<LevelElement>& elements)
         goal.position = glm::vec3(wallMatrixFor(element)[3]);
     }
     return goal;
+}
+
+bool goalReachedFrom(glm::vec3 cameraPosition, const CourseGoal& goal)
+{
+    return goal.exists && glm::length(cameraPosition - goal.position) < goalReachDistance;
 }
 
 } // namespace vantor::scene

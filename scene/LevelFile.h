@@ -111,4 +111,8 @@ struct CourseGoal {
 };
 CourseGoal courseGoalOf(const std::vector<LevelElement>& elements);
 
+// The attempt is won once the camera comes within goalReachDistance of the goal.
+const float goalReachDistance = 5.0f; // world units
+bool goalReachedFrom(glm::vec3 cameraPosition, const CourseGoal& goal);
+
 } // namespace vantor::scene

@@ -1,11 +1,14 @@
 #include "tooling/CourseCheck.h"
 
 #include "model/CollisionMesh.h"
-#include "tooling/CourseGeometry.h"
+#include "scene/AttemptStart.h"
 #include "scene/LevelFile.h"
+#include "tooling/CourseGeometry.h"
+#include "tooling/PiecePassage.h"
 
 #include <algorithm>
 #include <cmath>
+#include <glm/geometric.hpp>
 #include <sstream>
 #include <unordered_map>
 
@@ -13,8 +16,6 @@ namespace vantor::scene {
 
 namespace {
 
-const glm::vec3 dropPoint(0.0f, 4.0f, -1.0f); // where the hero is dropped at every start
-const float ballRadius = 0.5f;
 const float fallLine = -2.5f;                 // a ball centre below this has fallen
 const float itemRadius = 0.3f;                // room an item needs around its slot
 const float stackClearance = 3.0f;            // height two pieces in one cell need between them
@@ -49,11 +50,11 @@ std::string sideName(glm::ivec2 side)
     return "-x";
 }
 
-std::string formatNumber(float value)
+std::string formatNumber(float value, int decimals = 1)
 {
     std::ostringstream out;
     out.setf(std::ios::fixed);
-    out.precision(1);
+    out.precision(decimals);
     out << value;
     return out.str();
 }
@@ -73,7 +74,7 @@ const char* const unknownItems = "item codes that place nothing";
 const char* const unknownKinds = "elements of no wall kind";
 const char* const unfollowedTurns = "turns the walls do not follow";
 const char* const itemsOffTop = "items off a walkable top";
-const char* const blockedPieces = "pieces with all three lanes blocked";
+const char* const closedPieces = "pieces the ball cannot pass";
 const char* const lowPieces = "pieces below the fall line";
 const char* const unconnected = "pairs of pieces that do not connect";
 const char* const overlaps = "pairs of pieces that overlap";
@@ -86,24 +87,37 @@ unsigned long long cellKey(glm::ivec2 cell)
     return (static_cast<unsigned long long>(static_cast<unsigned>(cell.x)) << 32) | static_cast<unsigned>(cell.y);
 }
 
+// "the roller in "lv", the fence in "mv" and the roller in "rv"".
+std::string obstacleList(const std::vector<PlacedObstacle>& obstacles, const std::vector<int>& which)
+{
+    std::string text;
+    for (size_t k = 0; k < which.size(); ++k) {
+        const PlacedObstacle& obstacle = obstacles[size_t(which[k])];
+        text += std::string(k == 0 ? "" : k + 1 == which.size() ? " and " : ", ") + "the " + itemName(obstacle.code) +
+                " in \"" + levelSlots[size_t(obstacle.slot)].key + "\"";
+    }
+    return text;
+}
+
 struct Checker {
+    const CourseModels& models;
     const std::array<WalkableTop, 3>& tops;
     CourseReport report;
     ReportLimit errorLimit;   // errors listed so far, by kind
     ReportLimit warningLimit; // warnings listed so far, by kind
 
-    // A finding that can come at most once per course.
-    void error(const std::string& text) { report.findings.push_back({true, text}); }
+    // A finding that can come at most once per course, about `element` if not -1.
+    void error(const std::string& text, int element = -1) { report.findings.push_back({true, text, 1, element}); }
     // Findings of a kind that can come many times: the first few are listed.
-    void error(const char* kind, const std::string& text)
+    void error(const char* kind, const std::string& text, int element = -1)
     {
         if (errorLimit.list(kind))
-            error(text);
+            error(text, element);
     }
-    void warning(const char* kind, const std::string& text)
+    void warning(const char* kind, const std::string& text, int element)
     {
         if (warningLimit.list(kind))
-            report.findings.push_back({false, text});
+            report.findings.push_back({false, text, 1, element});
     }
     // The "... and N more" lines, after everything listed.
     void countUnlisted()
@@ -125,40 +139,42 @@ struct Checker {
                 if (code != 0 && itemKindFor(code) == ItemKind::None)
                     warning(unknownItems, name + ", slot \"" + levelSlots[s].key + "\": item code " +
                                               std::to_string(code) +
-                                              " places nothing (0 empty, 1 to 4 obstacles, 10 banana, 11 apple).");
+                                              " places nothing (0 empty, 1 to 4 obstacles, 10 banana, 11 apple).",
+                            int(i));
             }
             const WallKind kind = wallKindOf(element.typ);
             if (kind == WallKind::Unsupported) {
                 error(unknownKinds, name + ": \"typ\" " + std::to_string(element.typ) +
                       " is no wall kind (0 end piece, 1 straight piece, 2 curve); the game builds nothing here "
-                      "but still places the element's items.");
+                      "but still places the element's items.",
+                      int(i));
                 continue;
             }
             const CoursePiece piece = coursePieceOf(element);
             bool whole = false;
             if (drawnTurns(wallMatrixFor(element), whole) != piece.quarterTurns || !whole)
                 error(unfollowedTurns, name + ": \"dir\" " + std::to_string(element.dir) +
-                      " turns the drawn piece differently from its collision walls; use 0 to 3.");
+                      " turns the drawn piece differently from its collision walls; use 0 to 3.",
+                      int(i));
             pieces.push_back(piece);
             elementOf.push_back(int(i));
             report.summary.pieces += 1;
             report.summary.straights += kind == WallKind::Straight ? 1 : 0;
             report.summary.curves += kind == WallKind::Curve ? 1 : 0;
             report.summary.endPieces += kind == WallKind::End ? 1 : 0;
-            checkItems(element, piece, name);
+            checkItems(element, piece, int(i));
         }
     }
 
-    void checkItems(const LevelElement& element, const CoursePiece& piece, const std::string& name)
+    void checkItems(const LevelElement& element, const CoursePiece& piece, int index)
     {
-        bool laneBlocked[3] = {false, false, false};
+        const std::string name = elementName(index);
         for (size_t s = 0; s < levelSlots.size(); ++s) {
             const int code = element.items[s];
             const ItemKind item = itemKindFor(code);
             if (item == ItemKind::None)
                 continue;
             if (item == ItemKind::Obstacle) {
-                laneBlocked[levelSlots[s].row] = true;
                 report.summary.obstacles += 1;
             } else {
                 report.summary.fruit += 1;
@@ -169,28 +185,70 @@ struct Checker {
             const glm::vec2 slot(onPiece.x, onPiece.z);
             if (!top.empty() && !top.holds(slot, itemRadius))
                 error(itemsOffTop, name + ", slot \"" + levelSlots[s].key + "\": the " + itemName(code) +
-                                       " lies off the " + wallKindName(piece.kind) + "'s walkable top.");
+                                       " lies off the " + wallKindName(piece.kind) + "'s walkable top.",
+                      index);
         }
-        if (laneBlocked[0] && laneBlocked[1] && laneBlocked[2])
-            error(blockedPieces, name + ": all three lanes (l, m, r) are blocked by obstacles; the ball cannot pass.");
+    }
+
+    // Each piece with obstacles it cannot roll over is searched for a way past them; the
+    // grid of each wall kind's top is made once, for the first piece that needs it.
+    void checkPassages(const CoursePath& path, const std::vector<LevelElement>& elements,
+                       const std::vector<int>& elementOf)
+    {
+        std::array<PiecePassage, 3> passages; // by WallKind; sampled when first needed
+        std::vector<int> closing;
+        for (size_t k = 0; k < path.pieces.size(); ++k) {
+            const CoursePiece& piece = path.pieces[k];
+            const WalkableTop& top = tops[size_t(piece.kind)];
+            if (top.empty())
+                continue;
+            const std::vector<PlacedObstacle> obstacles =
+                placeObstacles(elements[size_t(elementOf[k])], piece, models.obstacles);
+            if (std::all_of(obstacles.begin(), obstacles.end(), ballRollsOver))
+                continue;
+            PiecePassage& passage = passages[size_t(piece.kind)];
+            if (passage.empty())
+                passage = PiecePassage(top);
+            const PathSegment& segment = path.segments[k];
+            const glm::ivec2 entrySide = localSide(piece, segment.entry);
+            const glm::ivec2 exitSide = piece.kind == WallKind::End ? glm::ivec2(0) : localSide(piece, segment.exit);
+            if (passage.passable(entrySide, exitSide, obstacles, closing))
+                continue;
+            const char* toward = piece.kind == WallKind::End ? "the goal" : "its exit";
+            error(closedPieces,
+                  elementName(elementOf[k]) + ": the ball cannot pass this " + wallKindName(piece.kind) + ": " +
+                      obstacleList(obstacles, closing) + " leave no gap it fits through from its entry to " + toward +
+                      ".",
+                  elementOf[k]);
+        }
+    }
+
+    // The side of its cell a point on a piece's edge lies on, in the piece's coordinates.
+    static glm::ivec2 localSide(const CoursePiece& piece, glm::vec3 edgePoint)
+    {
+        const glm::vec2 local = toLocal(piece, edgePoint) / (cellPitch * 0.5f);
+        return glm::ivec2(int(std::lround(local.x)), int(std::lround(local.y)));
     }
 
     void checkStartAndHeights(const std::vector<CoursePiece>& pieces, const std::vector<int>& elementOf)
     {
         const CoursePiece& first = pieces.front();
-        const glm::vec2 drop = toLocal(first, dropPoint);
+        const glm::vec2 drop = toLocal(first, heroStartPosition);
         const WalkableTop& top = tops[size_t(first.kind)];
         const bool inCell = std::fabs(drop.x) < 3.0f && std::fabs(drop.y) < 3.0f;
-        if (!inCell || (!top.empty() && !top.holds(drop, ballRadius)))
+        if (!inCell || (!top.empty() && !top.holds(drop, heroRadius)))
             error(elementName(elementOf.front()) + ": the ball is dropped at (0, 4, -1), which is not above the "
-                                                   "walkable top of this first piece.");
-        else if (first.origin.y + ballRadius >= dropPoint.y)
+                                                   "walkable top of this first piece.",
+                  elementOf.front());
+        else if (first.origin.y + heroRadius >= heroStartPosition.y)
             error(elementName(elementOf.front()) + ": the first piece's top at height " + formatNumber(first.origin.y) +
-                  " is not below the ball's drop height 4.");
+                      " is not below the ball's drop height 4.",
+                  elementOf.front());
         for (size_t k = 0; k < pieces.size(); ++k)
             if (pieces[k].origin.y < fallLine) // the resting ball would be within its radius of the line
                 error(lowPieces, elementName(elementOf[k]) + ": its top at height " + formatNumber(pieces[k].origin.y) +
-                      " is too low: below -2.5 the ball counts as fallen.");
+                      " is too low: below -2.5 the ball counts as fallen.",
+                      elementOf[k]);
     }
 
     void checkChain(const CoursePath& path, const std::vector<int>& elementOf)
@@ -215,7 +273,7 @@ struct Checker {
             else
                 why = "the second (" + std::string(wallKindName(b.kind)) + ") is not open toward the first, on its " +
                       sideName(-step) + " side";
-            error(unconnected, names + " do not connect: " + why + ".");
+            error(unconnected, names + " do not connect: " + why + ".", elementOf[k - 1]);
         }
     }
 
@@ -248,8 +306,9 @@ struct Checker {
                 for (; j < clear && errorLimit.list(overlaps); ++j) {
                     const size_t a = std::min(cell[i], cell[j]), b = std::max(cell[i], cell[j]);
                     error(elementName(elementOf[a]) + " and " + elementName(elementOf[b]) +
-                          " overlap: both stand in the same cell" +
-                          (height(a) == height(b) ? std::string(".") : ", too close above each other."));
+                              " overlap: both stand in the same cell" +
+                              (height(a) == height(b) ? std::string(".") : ", too close above each other."),
+                          elementOf[a]);
                 }
                 if (j < clear)
                     errorLimit.skip(overlaps, int(clear - j - 1)); // list() counted the one at j
@@ -266,10 +325,32 @@ struct Checker {
             anyEnd = true;
             if (k + 1 < pieces.size())
                 error(earlyEnds, elementName(elementOf[k]) + ": an end piece must be the last piece, but " +
-                      std::to_string(pieces.size() - k - 1) + " more follow it.");
+                      std::to_string(pieces.size() - k - 1) + " more follow it.",
+                      elementOf[k]);
         }
         if (!anyEnd)
             error("The course has no end piece (\"typ\": 0): the goal would be the last piece's origin.");
+    }
+
+    // The camera follows the ball down from the drop point to where it comes to rest on
+    // the first piece; a goal within reach of any of those camera positions is won before
+    // the player has moved.
+    void checkGoalAtDrop(const std::vector<CoursePiece>& pieces, const std::vector<LevelElement>& elements,
+                         const std::vector<int>& elementOf)
+    {
+        const CourseGoal goal = courseGoalOf(elements);
+        const float restingHeight = std::min(heroStartPosition.y, pieces.front().origin.y + heroRadius);
+        const glm::vec3 resting(heroStartPosition.x, restingHeight, heroStartPosition.z);
+        const glm::vec3 top = followCameraPosition(heroStartPosition, 0.0f);
+        const glm::vec3 bottom = followCameraPosition(resting, 0.0f);
+        const glm::vec3 fall = bottom - top;
+        const float fallSquared = glm::dot(fall, fall);
+        const float along = fallSquared > 0.0f ? glm::dot(goal.position - top, fall) / fallSquared : 0.0f;
+        const glm::vec3 nearest = top + fall * std::max(0.0f, std::min(1.0f, along));
+        if (goalReachedFrom(nearest, goal))
+            error(elementName(elementOf.back()) + ": the end piece lies within " + formatNumber(goalReachDistance, 0) +
+                      " units of the start, so the goal is reached at once",
+                  elementOf.back());
     }
 };
 
@@ -291,22 +372,27 @@ int CourseReport::warnings() const
     return count;
 }
 
-bool loadWallTops(const std::string& modelFolder, std::array<WalkableTop, 3>& tops, std::string& error)
+bool loadCourseModels(const std::string& modelFolder, CourseModels& models, std::string& error)
 {
-    const char* files[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"}; // by WallKind
-    for (int k = 0; k < 3; ++k) {
-        std::string why;
-        if (!WalkableTop::load(modelFolder + files[k], tops[size_t(k)], why)) {
-            error = modelFolder + files[k] + ": " + why;
+    const char* walls[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"};              // by WallKind
+    const char* obstacles[4] = {"Rolle.dae", "Gitter.dae", "Holzbarrikade.dae", "Sandhaufen.dae"}; // by code - 1
+    std::string why;
+    for (int k = 0; k < 3; ++k)
+        if (!WalkableTop::load(modelFolder + walls[k], models.tops[size_t(k)], why)) {
+            error = modelFolder + walls[k] + ": " + why;
             return false;
         }
-    }
+    for (int k = 0; k < 4; ++k)
+        if (!ObstacleShape::load(modelFolder + obstacles[k], models.obstacles[size_t(k)], why)) {
+            error = modelFolder + obstacles[k] + ": " + why;
+            return false;
+        }
     return true;
 }
 
-CourseReport checkCourse(const std::string& levelText, const std::array<WalkableTop, 3>& tops)
+CourseReport checkCourse(const std::string& levelText, const CourseModels& models)
 {
-    Checker checker{tops, {}, {}, {}};
+    Checker checker{models, models.tops, {}, {}, {}};
     const LevelDescription level = parseLevel(levelText);
     if (!level.ok) {
         for (const std::string& problem : level.problems)
@@ -329,7 +415,9 @@ CourseReport checkCourse(const std::string& levelText, const std::array<Walkable
     checker.checkStartAndHeights(pieces, elementOf);
     checker.checkChain(path, elementOf);
     checker.checkOverlaps(pieces, elementOf);
+    checker.checkPassages(path, level.elements, elementOf);
     checker.checkEnd(pieces, elementOf);
+    checker.checkGoalAtDrop(pieces, level.elements, elementOf);
     checker.countUnlisted();
     checker.report.summary.pathLength = path.goalDistance;
     return checker.report;

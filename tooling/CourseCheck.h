@@ -1,4 +1,5 @@
 #pragma once
+#include "tooling/ObstacleShape.h"
 #include "tooling/WalkableTop.h"
 
 #include <array>
@@ -12,6 +13,7 @@ struct CourseFinding {
     bool error;        // true: the course is broken; false: a warning, the course still plays
     std::string text;  // one line, naming the element (and key or slot) it concerns
     int count = 1;     // findings the line stands for: N for "... and N more ..."
+    int element = -1;  // the level element it concerns (the first of a pair); -1 for none
 };
 
 // What the course holds, for the summary line.
@@ -36,18 +38,28 @@ struct CourseReport {
     int warnings() const;
 };
 
+// What the checker reads from the game's models.
+struct CourseModels {
+    std::array<WalkableTop, 3> tops;        // by WallKind (end, straight, curve); an empty top
+                                            // skips the item and passage checks on that kind
+    std::array<ObstacleShape, 4> obstacles; // by item code - 1 (roller, fence, wooden barricade,
+                                            // sand heap); an obstacle with an empty shape is
+                                            // not in the way of the passage check
+};
+
 // Checks the text of a level file with the game's own reader, then the course's shape:
 // pieces of unknown kinds, item codes that place nothing, turns the walls do not follow,
 // the drop point, the fall line, consecutive pieces that do not connect, pieces that
-// overlap, pieces whose three lanes are all blocked, items off a piece's walkable top, the
-// end piece missing or not last. `tops` holds the walkable top of each wall kind, indexed
-// by WallKind (end, straight, curve); an empty top skips the item check for that kind.
-// Takes time near-linear in the number of elements, and the report is bounded.
-CourseReport checkCourse(const std::string& levelText, const std::array<WalkableTop, 3>& tops);
+// overlap, pieces the ball cannot pass for their obstacles (PiecePassage), items off a
+// piece's walkable top, the end piece missing or not last, and a goal the camera reaches
+// while the ball is dropped. Takes time near-linear in the number of elements, and the
+// report is bounded.
+CourseReport checkCourse(const std::string& levelText, const CourseModels& models);
 
-// Reads the walkable tops of the three wall models in `modelFolder` (ending in '/'),
-// indexed by WallKind. False, with `error` naming the file and why, when one fails.
-bool loadWallTops(const std::string& modelFolder, std::array<WalkableTop, 3>& tops, std::string& error);
+// Reads the walkable tops of the three wall models and the collision shapes of the four
+// obstacle models in `modelFolder` (ending in '/'). False, with `error` naming the file and
+// why, when one fails.
+bool loadCourseModels(const std::string& modelFolder, CourseModels& models, std::string& error);
 
 // The report as the checker prints it: one line a finding, the summary, the verdict.
 std::string formatCourseReport(const CourseReport& report);

@@ -1,8 +1,10 @@
 #include "tooling/WalkableTop.h"
 
-#include <assimp/cimport.h>
-#include <assimp/scene.h>
+#include "tooling/ModelFileMesh.h"
+
+#include <algorithm>
 #include <cmath>
+#include <glm/common.hpp>
 #include <glm/geometric.hpp>
 
 namespace vantor::scene {
@@ -10,7 +12,6 @@ namespace vantor::scene {
 namespace {
 
 const float flatTolerance = 0.005f; // world units; how far from y = 0 a top corner may lie
-const unsigned int wallImportFlags = 0x80204B; // the post-processing the game's wall import asks for
 
 float cross(glm::vec2 a, glm::vec2 b)
 {
@@ -56,26 +57,11 @@ WalkableTop WalkableTop::fromCollisionMesh(const std::vector<glm::mat4>& vertice
 bool WalkableTop::load(const std::string& fileName, WalkableTop& top, std::string& error)
 {
     top.triangles.clear();
-    const aiScene* scene = aiImportFile(fileName.c_str(), wallImportFlags);
-    if (scene == nullptr || scene->mNumMeshes == 0) {
-        error = scene == nullptr ? aiGetErrorString() : "the file holds no mesh";
-        if (scene != nullptr)
-            aiReleaseImport(scene);
+    ModelFileMesh mesh;
+    if (!readModelFileMesh(fileName, WhichMesh::First, mesh, error))
         return false;
-    }
-    const aiMesh* mesh = scene->mMeshes[0];
-    for (unsigned int f = 0; f < mesh->mNumFaces; ++f) {
-        const aiFace& face = mesh->mFaces[f];
-        if (face.mNumIndices != 3)
-            continue;
-        glm::vec3 corners[3];
-        for (int k = 0; k < 3; ++k) {
-            const aiVector3D& v = mesh->mVertices[face.mIndices[k]];
-            corners[k] = glm::vec3(v.x, v.y, v.z);
-        }
-        addIfFlatTop(top, corners[0], corners[1], corners[2]);
-    }
-    aiReleaseImport(scene);
+    for (const glm::uvec3& face : mesh.triangles)
+        addIfFlatTop(top, mesh.positions[face.x], mesh.positions[face.y], mesh.positions[face.z]);
     if (top.empty()) {
         error = "the mesh has no flat top at y = 0";
         return false;
@@ -101,6 +87,27 @@ bool WalkableTop::holds(glm::vec2 point, float margin) const
             return false;
     }
     return true;
+}
+
+std::vector<unsigned char> WalkableTop::coverage(glm::vec2 corner, float step, int columns, int rows) const
+{
+    std::vector<unsigned char> covered(size_t(columns) * size_t(rows), 0);
+    auto index = [&](float coordinate, float start, int count) {
+        return std::max(0, std::min(count, int(std::floor((coordinate - start) / step))));
+    };
+    for (size_t t = 0; t + 2 < triangles.size(); t += 3) {
+        const glm::vec2 a = triangles[t], b = triangles[t + 1], c = triangles[t + 2];
+        const glm::vec2 low = glm::min(a, glm::min(b, c)), high = glm::max(a, glm::max(b, c));
+        const int i0 = index(low.x - step, corner.x, columns), i1 = index(high.x + step, corner.x, columns);
+        const int j0 = index(low.y - step, corner.y, rows), j1 = index(high.y + step, corner.y, rows);
+        for (int j = j0; j < j1; ++j)
+            for (int i = i0; i < i1; ++i) {
+                unsigned char& cell = covered[size_t(j) * size_t(columns) + size_t(i)];
+                if (!cell && inTriangle(corner + step * glm::vec2(float(i) + 0.5f, float(j) + 0.5f), a, b, c))
+                    cell = 1;
+            }
+    }
+    return covered;
 }
 
 } // namespace vantor::scene

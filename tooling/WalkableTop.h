@@ -24,6 +24,10 @@ public:
     // directions around it.
     bool holds(glm::vec2 point, float margin = 0.0f) const;
     bool empty() const { return triangles.empty(); }
+    // Which points of a grid lie on the top: the point of column i and row j is
+    // corner + step * (i + 0.5, j + 0.5); one byte a point, 1 on the top, rows one after
+    // another. Time grows with the grid and the triangles' areas, not their product.
+    std::vector<unsigned char> coverage(glm::vec2 corner, float step, int columns, int rows) const;
 
     std::vector<glm::vec2> triangles; // three corners a face, (x, z) in the piece's coordinates
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 // The checker program: its verdict is in its exit code, for scripts that write courses.
 TEST(CheckLevel, ExitCodeTellsAGoodCourseFromABrokenOneOrAMissingFile)
 {
@@ -15,7 +17,7 @@ TEST(CheckLevel, ExitCodeTellsAGoodCourseFromABrokenOneOrAMissingFile)
     GameProcess check({broken}, LANTERN_CHECK_LEVEL_BINARY);
     EXPECT_EQ(check.waitForExit(60), 1) << check.output();
     // Nine rollers by default, and a lone straight piece is no course.
-    EXPECT_NE(check.output().find("all three lanes"), std::string::npos) << check.output();
+    EXPECT_NE(check.output().find("the ball cannot pass"), std::string::npos) << check.output();
     EXPECT_NE(check.output().find("no end piece"), std::string::npos) << check.output();
 
     GameProcess missing({folder.path("none.json")}, LANTERN_CHECK_LEVEL_BINARY);
@@ -46,5 +48,48 @@ TEST(CheckLevel, HostileFilesGetAShortAnswerAndExitCodeOne)
         const std::string output = check.output();
         EXPECT_NE(output.find(line), std::string::npos) << output;
         EXPECT_LT(output.size(), 2000u) << output;
+    }
+}
+
+// --map and --play may stand before, between or after the course and the models folder;
+// the map is a PNG at least 1024 pixels on its long side. Arguments the checker does not
+// know get the usage line and exit code 2.
+TEST(CheckLevel, OptionsAnywhereAndAMapOfTheCourse)
+{
+    TempDir folder;
+    const std::string models = std::string(LANTERN_SOURCE_DIR) + "/Models";
+    const std::string first = folder.path("first.png"), between = folder.path("between.png"),
+                      last = folder.path("last.png");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> lines = {
+        {{"--map", first, "../Models/level.json"}, first},
+        {{"../Models/level.json", "--map", between, models}, between},
+        {{"../Models/level.json", models, "--map", last}, last},
+    };
+    for (const auto& [line, map] : lines) {
+        GameProcess check(line, LANTERN_CHECK_LEVEL_BINARY);
+        EXPECT_EQ(check.waitForExit(60), 0) << check.output();
+        EXPECT_NE(check.output().find("OK: the course has no errors."), std::string::npos) << check.output();
+        std::ifstream png(map, std::ios::binary);
+        unsigned char header[24] = {};
+        png.read(reinterpret_cast<char*>(header), sizeof header);
+        ASSERT_TRUE(png.good()) << check.output();
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(header) + 1, 3), "PNG");
+        const unsigned width = unsigned(header[16]) << 24 | header[17] << 16 | header[18] << 8 | header[19];
+        const unsigned height = unsigned(header[20]) << 24 | header[21] << 16 | header[22] << 8 | header[23];
+        EXPECT_GE(std::max(width, height), 1024u);
+    }
+
+    GameProcess played({"../Models/level.json", "--play"}, LANTERN_CHECK_LEVEL_BINARY);
+    played.waitForExit(300);
+    EXPECT_NE(played.output().find("Playtest: "), std::string::npos) << played.output();
+
+    for (const std::vector<std::string>& wrong :
+         std::vector<std::vector<std::string>>{{"--mop", "../Models/level.json"}, {"../Models/level.json", "--map"},
+                                               {"a.json", "b", "c"}, {"--play"}}) {
+        GameProcess check(wrong, LANTERN_CHECK_LEVEL_BINARY);
+        EXPECT_EQ(check.waitForExit(60), 2) << check.output();
+        EXPECT_NE(check.output().find("Usage: lantern-trail-check-level [--play] [--map FILE.png] COURSE"),
+                  std::string::npos)
+            << check.output();
     }
 }

@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes as a course file, through the game's level reader and the
-// course checker, with the wall tops of the shipped models. Besides the sanitizers' own
+// course checker, with the wall tops and obstacle shapes of the shipped models. Besides the sanitizers' own
 // findings it stops on a report that is not bounded, so a course file can never make the
 // checker print (or hold) more than a few hundred lines.
 #include "scene/LevelFile.h"
@@ -17,13 +17,13 @@ namespace {
 // most reportLinesPerKind lines and one "... and N more" line.
 const size_t maxReportLines = 40 * (size_t(reportLinesPerKind) + 1);
 
-std::array<WalkableTop, 3> wallTops;
+CourseModels shippedModels;
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     std::string error;
-    if (!loadWallTops(LANTERN_MODELS_DIR, wallTops, error)) {
+    if (!loadCourseModels(LANTERN_MODELS_DIR, shippedModels, error)) {
         std::fprintf(stderr, "course fuzzer: %s\n", error.c_str());
         std::abort();
     }
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     require(level.ok == level.error.empty(), "the reader's verdict and its error line disagree");
     require(level.problems.size() <= maxReportLines, "the reader lists an unbounded number of lines");
 
-    const CourseReport report = checkCourse(text, wallTops);
+    const CourseReport report = checkCourse(text, shippedModels);
     require(report.findings.size() <= maxReportLines, "the checker lists an unbounded number of lines");
     require(level.ok || report.errors() > 0, "the checker passes a file the reader refuses");
     require(!formatCourseReport(report).empty(), "the checker prints nothing");

@@ -12,12 +12,12 @@ using namespace vantor::scene;
 
 TEST(CourseReproducers, EachIsAnsweredWithABoundedReportOfItsErrors)
 {
-    const std::array<WalkableTop, 3> tops = shippedWallTops();
+    const CourseModels models = shippedCourseModels();
     int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(LANTERN_SOURCE_DIR "/tests/fuzz/reproducers")) {
         std::string text;
         ASSERT_TRUE(readLevelFile(entry.path().string(), text)) << entry.path();
-        const CourseReport report = checkCourse(text, tops);
+        const CourseReport report = checkCourse(text, models);
         EXPECT_GT(report.errors(), 0) << entry.path(); // none of them is a sound course
         EXPECT_LE(report.findings.size(), 100u) << entry.path() << "\n" << formatCourseReport(report);
         ++replayed;

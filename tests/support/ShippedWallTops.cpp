@@ -1,14 +1,17 @@
 #include "support/ShippedWallTops.h"
 
-#include "tooling/CourseCheck.h"
-
 #include <gtest/gtest.h>
 #include <string>
 
 std::array<vantor::scene::WalkableTop, 3> shippedWallTops()
 {
-    std::array<vantor::scene::WalkableTop, 3> tops;
+    return shippedCourseModels().tops;
+}
+
+vantor::scene::CourseModels shippedCourseModels()
+{
+    vantor::scene::CourseModels models;
     std::string error;
-    EXPECT_TRUE(vantor::scene::loadWallTops(std::string(LANTERN_SOURCE_DIR) + "/Models/", tops, error)) << error;
-    return tops;
+    EXPECT_TRUE(vantor::scene::loadCourseModels(std::string(LANTERN_SOURCE_DIR) + "/Models/", models, error)) << error;
+    return models;
 }

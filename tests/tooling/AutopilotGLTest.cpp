@@ -143,11 +143,11 @@ TEST(Autopilot, CompletesWrittenCoursesTheCheckerAccepts)
         {{'S', "...|.b.|R.."}, {'L', ".b."}, {'L', ""}, {'S', "B..|..b|..R"}, {'L', ""}, {'R', "...|a..|..."},
          {'L', ""}, {'L', "b"}, {'R', ""}, {'L', ""}, {'E', ""}},
     };
-    const std::array<vantor::scene::WalkableTop, 3> tops = shippedWallTops();
+    const vantor::scene::CourseModels models = shippedCourseModels();
     for (size_t c = 0; c < courses.size(); ++c) {
         SCOPED_TRACE("course " + std::to_string(c));
         const std::string text = courseText(courses[c]);
-        const vantor::scene::CourseReport report = vantor::scene::checkCourse(text, tops);
+        const vantor::scene::CourseReport report = vantor::scene::checkCourse(text, models);
         EXPECT_EQ(report.errors(), 0) << vantor::scene::formatCourseReport(report);
 
         TempDir folder;

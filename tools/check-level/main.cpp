@@ -1,46 +1,131 @@
-// lantern-trail-check-level FILE [MODELS_FOLDER]
+// lantern-trail-check-level [--play] [--map FILE.png] COURSE [MODELS_FOLDER]
 //
 // Checks a course file for people who write courses: every format error the game's reader
-// finds, then every problem with the course's shape, then a summary. Exit code 0 when the
-// course has no error, 1 when it has, 2 when the file cannot be read or the arguments are wrong.
-// The walkable tops of the wall pieces come from the game's wall models: MODELS_FOLDER if
-// given, else "../Models/" as the game reads it, else the models the checker was built with.
+// finds, then every problem with the course's shape, then a summary. Options may stand
+// anywhere among the other arguments. Exit code 0 when the course has no error, 1 when it
+// has, 2 when the file cannot be read or the arguments are wrong.
+// The walkable tops of the wall pieces and the obstacles' collision shapes come from the
+// game's models: MODELS_FOLDER if given, else "../Models/" as the game reads them, else the
+// models the checker was built with.
+// --map FILE.png writes a picture of the course from above (tooling/CourseMap.h) with every
+// error marked where it is.
+// --play lets the autopilot play the course as well.
+#include "png/PngWriter.h"
 #include "scene/LevelFile.h"
 #include "tooling/CourseCheck.h"
+#include "tooling/CourseMap.h"
 
+#include <glm/vec3.hpp>
 #include <iostream>
+#include <string>
+#include <vector>
 
 using namespace vantor::scene;
 
+namespace {
+
+struct Options {
+    bool play = false;        // --play
+    std::string mapFile;      // --map FILE.png; empty for no map
+    std::string courseFile;   // COURSE
+    std::string modelsFolder; // MODELS_FOLDER, ending in '/'; empty when not given
+};
+
+// False, after printing the usage line, when the arguments do not fit it.
+bool readOptions(int argc, char** argv, Options& options)
+{
+    std::vector<std::string> positional;
+    bool fits = true;
+    for (int i = 1; i < argc && fits; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--play")
+            options.play = true;
+        else if (argument == "--map" && i + 1 < argc)
+            options.mapFile = argv[++i];
+        else if (argument.rfind("--", 0) == 0)
+            fits = false;
+        else
+            positional.push_back(argument);
+    }
+    fits = fits && !positional.empty() && positional.size() <= 2;
+    if (!fits) {
+        std::cout << "Usage: lantern-trail-check-level [--play] [--map FILE.png] COURSE [MODELS_FOLDER]" << std::endl;
+        return false;
+    }
+    options.courseFile = positional[0];
+    if (positional.size() == 2) {
+        options.modelsFolder = positional[1];
+        if (options.modelsFolder.empty() || options.modelsFolder.back() != '/')
+            options.modelsFolder += "/";
+    }
+    return true;
+}
+
+// The models from the folder named, else from where the game reads them, else from the
+// source tree. False, with `error` set, when none can be read.
+bool loadModels(const Options& options, CourseModels& models, std::string& error)
+{
+    if (!options.modelsFolder.empty())
+        return loadCourseModels(options.modelsFolder, models, error);
+    return loadCourseModels("../Models/", models, error) || loadCourseModels(LANTERN_MODELS_DIR, models, error);
+}
+
+// Lets the autopilot play the course; prints its "Playtest: " lines, fills `ballPath` with
+// the ball's positions and returns the exit code its verdict asks for (0 reached the goal).
+// NOTE: the one place the playtest is called from; until the playtest runner is linked in,
+// it only says that it did not play.
+int playCourse(const Options&, const std::string&, std::vector<glm::vec3>&)
+{
+    std::cout << "Playtest: not part of this build of the checker." << std::endl;
+    return 0;
+}
+
+// False, with a line saying so, when the picture cannot be written.
+bool writeMap(const Options& options, const std::string& text, const CourseModels& models, const CourseReport& report,
+              const std::vector<glm::vec3>& ballPath)
+{
+    const CourseMap map = drawCourseMap(text, models, report, ballPath);
+    if (!writePng(options.mapFile, map.width, map.height, 3, map.pixels)) {
+        std::cout << "FAILED: the map could not be written to " << options.mapFile << "." << std::endl;
+        return false;
+    }
+    std::cout << "Map: " << options.mapFile << " (" << map.width << " x " << map.height << " pixels)." << std::endl;
+    return true;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 3) {
-        std::cout << "Usage: lantern-trail-check-level FILE [MODELS_FOLDER]" << std::endl;
+    Options options;
+    if (!readOptions(argc, argv, options))
         return 2;
-    }
-    const std::string fileName = argv[1];
     std::string text;
-    if (!readLevelFile(fileName, text)) {
-        std::cout << "FAILED: " << fileName << " could not be read." << std::endl;
+    if (!readLevelFile(options.courseFile, text)) {
+        std::cout << "FAILED: " << options.courseFile << " could not be read." << std::endl;
         return 2;
     }
 
-    std::array<WalkableTop, 3> tops;
+    CourseModels models;
     std::string error;
-    std::string folder = argc == 3 ? std::string(argv[2]) : std::string("../Models/");
-    if (!folder.empty() && folder.back() != '/')
-        folder += "/";
-    bool haveTops = loadWallTops(folder, tops, error);
-    if (!haveTops && argc == 2)
-        haveTops = loadWallTops(LANTERN_MODELS_DIR, tops, error);
-
-    std::cout << "Checking " << fileName << std::endl;
-    if (!haveTops) {
-        std::cout << "WARNING: the wall models could not be read (" << error
-                  << "); items are not checked against the walkable tops." << std::endl;
-        tops = {};
+    const bool haveModels = loadModels(options, models, error);
+    std::cout << "Checking " << options.courseFile << std::endl;
+    if (!haveModels) {
+        std::cout << "WARNING: the models could not be read (" << error
+                  << "); items are not checked against the walkable tops, nor pieces for a way past their obstacles."
+                  << std::endl;
+        models = CourseModels();
     }
-    const CourseReport report = checkCourse(text, tops);
+    const CourseReport report = checkCourse(text, models);
     std::cout << formatCourseReport(report) << std::flush;
-    return report.errors() == 0 ? 0 : 1;
+    int exitCode = report.errors() == 0 ? 0 : 1;
+
+    std::vector<glm::vec3> ballPath; // world positions of the ball while the playtest runs
+    if (options.play) {
+        const int playExit = playCourse(options, text, ballPath);
+        exitCode = exitCode != 0 ? exitCode : playExit;
+    }
+    if (!options.mapFile.empty() && !writeMap(options, text, models, report, ballPath))
+        exitCode = 2;
+    return exitCode;
 }
