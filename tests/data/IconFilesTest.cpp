@@ -18,27 +18,6 @@ struct Rgba {
     const unsigned char* at(int x, int y) const { return &bytes[(size_t(y) * width + x) * 4]; }
 };
 
-Rgba decodeRgba(const std::string& path)
-{
-    static bool initialised = false;
-    if (!initialised) {
-        ilInit();
-        initialised = true;
-    }
-    Rgba image;
-    ILuint name = 0;
-    ilGenImages(1, &name);
-    ilBindImage(name);
-    if (ilLoadImage(path.c_str()) && ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE)) {
-        image.width = ilGetInteger(IL_IMAGE_WIDTH);
-        image.height = ilGetInteger(IL_IMAGE_HEIGHT);
-        const unsigned char* data = ilGetData();
-        image.bytes.assign(data, data + size_t(image.width) * image.height * 4);
-    }
-    ilDeleteImages(1, &name);
-    return image;
-}
-
 std::string committedIcon(int size)
 {
     return std::string(LANTERN_SOURCE_DIR) + "/package/icons/" + datagen::iconFileName(size);
@@ -61,7 +40,8 @@ TEST(Icons, EachSizeShowsTheBallOnATransparentBackground)
 {
     for (int size : datagen::iconSizes) {
         SCOPED_TRACE(size);
-        const Rgba icon = decodeRgba(committedIcon(size));
+        Rgba icon;
+        icon.bytes = decodePixels(committedIcon(size), IL_RGBA, icon.width, icon.height);
         ASSERT_EQ(icon.width, size);
         ASSERT_EQ(icon.height, size);
         for (int corner : {0, size - 1}) {
