@@ -18,11 +18,13 @@ namespace {
 
 const float pi = 3.14159265358979f;
 const int samplesPerSide = 4;     // supersampling per pixel and axis, for smooth edges
-const float ballCentreY = 0.46f;  // of the icon's height, from the top
-const float ballRadius = 0.40f;   // of the icon's size
+// Places and sizes in icon sizes (0 to 1), y from the top.
+const float ballCentreY = 0.46f;
+const float ballRadius = 0.40f;
+// An elliptic shadow on the ground just below the ball, darkest under its middle.
 const float shadowCentreY = 0.885f;
 const float shadowHalfWidth = 0.30f, shadowHalfHeight = 0.055f;
-const float shadowOpacity = 0.45f;
+const float shadowOpacity = 0.45f; // alpha at its middle
 
 // The ball's texture, sampled bilinearly, wrapping around the equator.
 glm::vec3 sampleBall(const Image& texture, float u, float v)
