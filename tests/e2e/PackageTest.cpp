@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 // launchers and files of package/, it is made here the same way.
 std::string packageOfThisBuild()
 {
-    const fs::path folder = fs::path(LANTERN_BINARY_DIR) / "package";
+    const fs::path folder = fs::path(LANTERN_BINARY_DIR) / "deb";
     auto find = [&]() {
         std::error_code error;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
@@ -58,7 +58,7 @@ std::string readFile(const fs::path& path)
 TEST(Package, UnpackedLaunchersRunFromAnUnrelatedFolder)
 {
     const std::string deb = packageOfThisBuild();
-    ASSERT_FALSE(deb.empty()) << "no package in " LANTERN_BINARY_DIR "/package";
+    ASSERT_FALSE(deb.empty()) << "no package in " LANTERN_BINARY_DIR "/deb";
     TempDir unpacked;
     ASSERT_EQ(std::system(("dpkg -x '" + deb + "' '" + unpacked.root + "'").c_str()), 0) << deb;
     const std::string games = unpacked.path("usr/games/");
