@@ -18,6 +18,8 @@ packages=(
   xvfb xauth x11-utils x11-apps xdotool libgl1-mesa-dri mesa-utils imagemagick
   # the data generator's MP3 encoder
   lame zlib1g-dev
+  # the Debian package: dependencies from the binaries (file, dpkg-shlibdeps), its checks
+  dpkg-dev file lintian desktop-file-utils
 )
 
 missing=()

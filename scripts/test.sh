@@ -3,11 +3,14 @@
 # server: they all run inside a private Xvfb with Mesa's software renderer. One end-to-end
 # test plays the game built with the sanitizers, which gets its own build folder. CTest runs
 # every test case in a process of its own; one of them is a 30-second run of the course
-# fuzzer, which scripts/fuzz.sh builds with clang into build-fuzz/.
+# fuzzer, which scripts/fuzz.sh builds with clang into build-fuzz/. The package's test
+# unpacks the Debian package that scripts/package.sh makes here from build/ (and checks
+# with lintian), rather than building it again in a folder of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
+BUILD_DIR=build bash scripts/package.sh
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLANTERN_SANITIZE=ON -DLANTERN_TESTS=OFF >/dev/null
 cmake --build build-sanitize -j"$(nproc)" --target lantern-trail
 export LANTERN_SANITIZED_GAME="$PWD/build-sanitize/lantern-trail"

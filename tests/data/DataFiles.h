@@ -75,28 +75,38 @@ struct DecodedImage {
     }
 };
 
-inline DecodedImage decodeImage(const std::string& path)
+// The 8-bit pixels of an image file converted by DevIL to `format` (IL_RGB: three bytes a
+// pixel, IL_RGBA: four), rows in the order DevIL hands them over; empty when the file
+// cannot be read.
+inline std::vector<unsigned char> decodePixels(const std::string& path, ILenum format, int& width, int& height)
 {
     static bool initialised = false;
     if (!initialised) {
         ilInit();
         initialised = true;
     }
-    DecodedImage image;
+    std::vector<unsigned char> pixels;
     ILuint name = 0;
     ilGenImages(1, &name);
     ilBindImage(name);
-    if (ilLoadImage(path.c_str()) && ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE)) {
-        image.ok = true;
-        image.width = ilGetInteger(IL_IMAGE_WIDTH);
-        image.height = ilGetInteger(IL_IMAGE_HEIGHT);
+    if (ilLoadImage(path.c_str()) && ilConvertImage(format, IL_UNSIGNED_BYTE)) {
+        width = ilGetInteger(IL_IMAGE_WIDTH);
+        height = ilGetInteger(IL_IMAGE_HEIGHT);
         const unsigned char* data = ilGetData();
-        image.rgb.assign(data, data + size_t(image.width) * image.height * 3);
+        pixels.assign(data, data + size_t(width) * height * ilGetInteger(IL_IMAGE_BPP));
     }
     while (ilGetError() != IL_NO_ERROR) {
     }
     ilBindImage(0);
     ilDeleteImages(1, &name);
+    return pixels;
+}
+
+inline DecodedImage decodeImage(const std::string& path)
+{
+    DecodedImage image;
+    image.rgb = decodePixels(path, IL_RGB, image.width, image.height);
+    image.ok = !image.rgb.empty();
     return image;
 }
 

@@ -32,7 +32,9 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 }
 } // namespace
 
-GameProcess::GameProcess(const std::vector<std::string>& arguments, const std::string& binary) : pid(-1)
+GameProcess::GameProcess(const std::vector<std::string>& arguments, const std::string& binary,
+                         const std::string& workingFolder)
+    : pid(-1)
 {
     char pattern[] = "/tmp/lantern-game-XXXXXX";
     int logDescriptor = mkstemp(pattern);
@@ -40,7 +42,7 @@ GameProcess::GameProcess(const std::vector<std::string>& arguments, const std::s
 
     pid = fork();
     if (pid == 0) {
-        if (chdir(LANTERN_SOURCE_DIR "/tests") != 0)
+        if (chdir(workingFolder.c_str()) != 0)
             _exit(126);
         int nullInput = open("/dev/null", O_RDONLY);
         dup2(nullInput, STDIN_FILENO);

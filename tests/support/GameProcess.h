@@ -4,12 +4,13 @@
 #include <vector>
 
 // The real game binary, started one level below the repository root (so it finds
-// ../Models/ and ../Shader/) with standard input closed and its console captured in a
-// file. Driven from outside through the X server's test extension (xdotool), as a player
-// would. Needs DISPLAY: the test command runs everything inside Xvfb.
+// ../Models/ and ../Shader/), or in `workingFolder`, with standard input closed and its
+// console captured in a file. Driven from outside through the X server's test extension
+// (xdotool), as a player would. Needs DISPLAY: the test command runs everything inside Xvfb.
 class GameProcess {
 public:
-    explicit GameProcess(const std::vector<std::string>& arguments = {}, const std::string& binary = LANTERN_GAME_BINARY);
+    explicit GameProcess(const std::vector<std::string>& arguments = {}, const std::string& binary = LANTERN_GAME_BINARY,
+                         const std::string& workingFolder = LANTERN_SOURCE_DIR "/tests");
     ~GameProcess(); // kills the game if it still runs
 
     // Waits until a visible window named "Lantern Trail" exists; returns its X id or "".

@@ -1,8 +1,9 @@
 // The hero: a ball of radius 1 (drawn at half size by the game) painted like a beach ball,
 // six coloured panels between two white caps, so that its rolling is plain to see.
+#include "generator/Hero.h"
+
 #include "generator/Collada.h"
 #include "generator/Generator.h"
-#include "generator/Image.h"
 #include "generator/Random.h"
 
 #include <cmath>
@@ -10,11 +11,9 @@
 namespace datagen {
 
 namespace {
-
 const float pi = 3.14159265358979f;
+} // namespace
 
-// Paints the ball's equirectangular texture (u around, v from the south pole up) and its
-// height field for the normal map.
 void paintBall(Image& colour, HeightField& height)
 {
     const glm::vec3 panels[6] = {rgb(222, 58, 46), rgb(246, 240, 226), rgb(40, 110, 200),
@@ -47,8 +46,6 @@ void paintBall(Image& colour, HeightField& height)
         }
     }
 }
-
-} // namespace
 
 bool generateHero(const std::string& folder, std::vector<std::string>& written)
 {
