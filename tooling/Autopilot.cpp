@@ -28,7 +28,6 @@ const float widestOffset = 4.0f;          // world units the plan may stray from
 const float nearPiece = 6.0f;             // world units from a piece's origin within which an item
                                           // can touch a point planned on that piece
 const float offsetStep = 0.1f;            // world units between the offsets it weighs
-const float halfCellPitch = 3.0f;         // world units: a curve's centre line runs this far from its corner
 const float ballRadius = 0.5f;            // the hero's sphere
 const float edgeMargin = 0.55f;           // room the ball's centre keeps from a wall's edge
 const float obstacleMargin = 0.15f;       // room the ball keeps from an obstacle's box
@@ -316,7 +315,7 @@ void Autopilot::weighPoints(float along, std::vector<float>& pointCost) const
         // A plan step covers more ground on a curve's outer side than on its inner side; a
         // fruit is worth as much wherever it lies, so its pull is weighed by the ground.
         const float ground = segment.kind == WallKind::Curve
-                                 ? std::fmax(0.2f, (halfCellPitch - float(segment.turn) * offset) / halfCellPitch)
+                                 ? std::fmax(0.2f, 1.0f - float(segment.turn) * offset / (0.5f * cellPitch))
                                  : 1.0f;
         const PathPoint point = path.pointAt(along, offset);
         const float clearance = obstacleClearance(point.position, point.segment);
