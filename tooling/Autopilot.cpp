@@ -38,12 +38,12 @@ const int curveSteepness = 10;            // times steeper a curve's line may be
 const float fruitReach = 0.6f;            // horizontal distance from a fruit's centre at which the ball
                                           // (radius 0.5, its centre 0.5 above the fruit's sphere of
                                           // 0.3) touches it
-const float sureCatch = 0.25f;            // nearer than this the catch is sure, whatever the steering error
+const float sureCatch = 0.15f;            // nearer than this the catch is sure, whatever the steering error
 const float fruitReward = 200.0f;         // what passing through a fruit's centre is worth to the plan
 const float cruiseSpeed = 3.5f;           // world units a second on a clear straight
 const float creepSpeed = 0.35f;           // never slower than this while the goal is ahead
 const float lateralAcceleration = 2.2f;   // world units a second squared allowed in a curve
-const float lateralSpeed = 1.4f;          // world units a second allowed across the path
+const float lateralSpeed = 2.0f;          // world units a second allowed across the path
 const float braking = 2.0f;               // world units a second squared when slowing down
 const float keyThreshold = 0.08f;         // speed error (units/s) that calls for a push; one
                                           // frame's push changes the speed by about 0.15

@@ -26,7 +26,7 @@ namespace {
 
 const double frameTime = 1.0 / 60.0; // seconds; the step the autopilot is made for
 const double baseSeconds = 60.0;     // the drop, the goal's run-out and a few hesitations
-const double secondsPerUnit = 1.5;   // the autopilot averages 1.2 to 2 units a second
+const double secondsPerUnit = 5.0;   // the autopilot averages 0.25 to 2 units a second
 
 // Where each fruit of the game came from. The game places the items element by element,
 // slot by slot, and makes a fruit of every fruit code, so the n-th of its fruit is the

@@ -9,10 +9,11 @@
 // (Xvfb will do; see VirtualDisplay.h).
 
 // Seconds of play an autopilot attempt is given on a course whose centre line is
-// `pathLength` world units long: a minute, plus 1.5 seconds for every unit of path. The
-// autopilot averages 1.2 to 2 units a second (slowest on courses full of curves, where it
-// swings out for the fruit), so a finishing run has room; a course of 2,350 units is given
-// an hour. The demo gives up its attempts at the same mark.
+// `pathLength` world units long: a minute, plus 5 seconds for every unit of path. The
+// autopilot averages 1.5 to 2 units a second on most courses, but only 0.25 on curve after
+// curve with fruit in every slot, where it crosses the slot rows back and forth; a course
+// of 2,350 units is given 3.3 hours of play (a few minutes of wall-clock time). The demo
+// gives up its attempts at the same mark.
 double attemptTimeLimit(float pathLength);
 
 enum class PlaytestOutcome { ReachedGoal, Fell, DidNotFinish, NotStarted };

@@ -176,9 +176,5 @@ TEST(Autopilot, CollectsEveryFruitOfCurvesFullOfFruit)
     std::cout << "Curves full of fruit: " << describe(attempt) << std::endl;
     EXPECT_TRUE(attempt.reachedGoal) << describe(attempt);
     EXPECT_EQ(attempt.fruitTotal, 18);
-    // NOTE: the inner front slot (lv) of the left curve is still missed: the line dips to
-    // it between the front and the middle row, and the ball, rolling across the rows,
-    // does not follow a swing that sharp. Before the line could leave the centre by more
-    // than 2 units, 6 of the 18 were collected.
-    EXPECT_GE(attempt.fruitCollected, 17) << describe(attempt);
+    EXPECT_EQ(attempt.fruitCollected, 18) << describe(attempt);
 }
