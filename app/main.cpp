@@ -3,6 +3,7 @@
 #include "app/StartUp.h"
 #include "app/StopSignals.h"
 #include "game/Game.h"
+#include "game/LevelLoader.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
 #include "platform/Window.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     windowHeight = config.height;
     windowed = config.windowed;
     std::cout << startLine(config) << std::endl;
+    levelFileName = courseFileFromEnvironment();
 
     double previousFrameTime = 0.0; // seconds; the first step covers all of the loading
     // Before the start-up, so a signal during the loading ends the game after its first frame.

@@ -11,11 +11,19 @@
 #include "scene/LevelFile.h"
 #include "scene/Obstacle.h"
 
+#include <cstdlib>
 #include <iostream>
 
 glm::vec3 goalPosition(0.0f);
 bool courseHasGoal = false;
-std::string levelFileName = "../Models/level.json";
+const char* const shippedCourse = "../Models/level.json";
+std::string levelFileName = shippedCourse;
+
+std::string courseFileFromEnvironment()
+{
+    const char* chosen = std::getenv("LANTERN_TRAIL_COURSE");
+    return chosen != nullptr && chosen[0] != '\0' ? std::string(chosen) : std::string(shippedCourse);
+}
 
 using namespace vantor::scene;
 

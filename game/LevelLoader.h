@@ -8,6 +8,11 @@
 extern glm::vec3 goalPosition; // world units; (0, 0, 0) while courseHasGoal is false
 extern bool courseHasGoal;     // true once a course with at least one wall piece is built
 
-// The course file Game::loadLevel reads. The game always reads "../Models/level.json";
-// only tools and tests set another file, before the game is initialised.
+// The course file Game::loadLevel reads: "../Models/level.json" unless the game or a tool
+// sets another file before the game is initialised.
 extern std::string levelFileName;
+
+// The course a player asked for: the file the environment variable LANTERN_TRAIL_COURSE
+// names when it is set and not empty (a relative path is taken from the working folder;
+// scripts/run.sh makes it absolute before it changes folder), else "../Models/level.json".
+std::string courseFileFromEnvironment();

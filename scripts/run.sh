@@ -2,7 +2,13 @@
 # Sets up, builds and starts the game. Extra arguments go to the game (width height windowmode).
 # Without a display (a server, a container) the autopilot plays the course instead, inside a
 # private X server, and leaves screenshots and a summary in build/demo/.
+# LANTERN_TRAIL_COURSE=FILE plays that course instead of Models/level.json.
 set -euo pipefail
+# A course named relative to where the command was started: made absolute before the
+# script changes folder.
+if [ -n "${LANTERN_TRAIL_COURSE:-}" ]; then
+  export LANTERN_TRAIL_COURSE="$(realpath -m -- "$LANTERN_TRAIL_COURSE")"
+fi
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh

@@ -22,22 +22,32 @@ namespace {
 
 const float frameTime = 1.0f / 60.0f;     // seconds; the fixed step the autopilot is run at
 const float planStep = 0.2f;              // world units of path between planned points
-const float widestOffset = 2.0f;          // world units the plan may stray from the centre line
+const float widestOffset = 4.0f;          // world units the plan may stray from the centre line:
+                                          // a curve's back slots lie 2.2 to 3.6 units outside it;
+                                          // elsewhere the walkable top keeps the line nearer
+const float nearPiece = 6.0f;             // world units from a piece's origin within which an item
+                                          // can touch a point planned on that piece
 const float offsetStep = 0.1f;            // world units between the offsets it weighs
 const float ballRadius = 0.5f;            // the hero's sphere
 const float edgeMargin = 0.55f;           // room the ball's centre keeps from a wall's edge
 const float obstacleMargin = 0.15f;       // room the ball keeps from an obstacle's box
 const int steepestChange = 3;             // offset steps the line may move between planned points
-const float fruitReach = 0.6f;            // distance from a fruit's centre at which the plan is drawn to it
-const float fruitReward = 30.0f;          // what passing through a fruit's centre is worth to the plan
+const int curveSteepness = 10;            // times steeper a curve's line may be: there the ball may
+                                          // have to cross its slot rows almost straight out from the
+                                          // corner to reach the fruit in all of them
+const float fruitReach = 0.6f;            // horizontal distance from a fruit's centre at which the ball
+                                          // (radius 0.5, its centre 0.5 above the fruit's sphere of
+                                          // 0.3) touches it
+const float sureCatch = 0.15f;            // nearer than this the catch is sure, whatever the steering error
+const float fruitReward = 200.0f;         // what passing through a fruit's centre is worth to the plan
 const float cruiseSpeed = 3.5f;           // world units a second on a clear straight
 const float creepSpeed = 0.35f;           // never slower than this while the goal is ahead
 const float lateralAcceleration = 2.2f;   // world units a second squared allowed in a curve
-const float lateralSpeed = 1.4f;          // world units a second allowed across the path
+const float lateralSpeed = 2.0f;          // world units a second allowed across the path
 const float braking = 2.0f;               // world units a second squared when slowing down
 const float keyThreshold = 0.08f;         // speed error (units/s) that calls for a push; one
                                           // frame's push changes the speed by about 0.15
-const float lateralGain = 3.0f;           // sideways speed (units/s) a unit off the line asks for
+const float lateralGain = 5.0f;           // sideways speed (units/s) a unit off the line asks for
 const float leadTime = 0.15f;             // seconds ahead on the line the steering aims
 const float cameraTurnRate = 2.5f;        // radians a second
 const int stuckFrames = 150;              // frames without progress before a jump is tried
@@ -61,6 +71,20 @@ glm::vec2 flat(glm::vec3 v)
 glm::vec3 toGlm(const btVector3& v)
 {
     return glm::vec3(v.x(), v.y(), v.z());
+}
+
+// How far a point lies outside the box from `low` to `high`; 0 inside.
+float boxDistance(glm::vec2 low, glm::vec2 high, glm::vec2 p)
+{
+    return glm::length(glm::max(glm::max(low - p, p - high), glm::vec2(0.0f)));
+}
+
+// How sure a ball `distance` from a fruit's centre is to touch it: 1 up to sureCatch, none
+// from fruitReach on. Flat near the centre, so that a line that touches two fruit at once
+// is worth as much as one through a single fruit's centre.
+float catchChance(float distance)
+{
+    return std::fmax(0.0f, std::fmin(1.0f, (fruitReach - distance) / (fruitReach - sureCatch)));
 }
 
 int offsetCount()
@@ -100,19 +124,20 @@ bool anyReachable(const std::vector<float>& cost)
     return reachable;
 }
 
-// The cheapest way from the step before into offset j, moving at most steepestChange
-// offsets, each offset moved costing more than the last; `from` gets the offset it comes
-// from (j itself when none is reachable).
-float cheapestArrival(const std::vector<float>& cost, int j, int& from)
+// The cheapest way from the step before into offset j, moving at most `steepness` times
+// steepestChange offsets, each offset moved costing more than the last; `from` gets the
+// offset it comes from (j itself when none is reachable).
+float cheapestArrival(const std::vector<float>& cost, int j, int steepness, int& from)
 {
     const int offsets = int(cost.size());
     float best = unreachable;
     from = j;
-    for (int d = -steepestChange; d <= steepestChange; ++d) {
+    for (int d = -steepness * steepestChange; d <= steepness * steepestChange; ++d) {
         const int k = j + d;
         if (k < 0 || k >= offsets || cost[size_t(k)] >= unreachable)
             continue;
-        const float c = cost[size_t(k)] + 0.5f * float(d * d);
+        const float moved = float(d) / float(steepness);
+        const float c = cost[size_t(k)] + 0.5f * moved * moved;
         if (c < best) {
             best = c;
             from = k;
@@ -178,6 +203,20 @@ void Autopilot::readCourse()
     }
     for (Ingredient* item : game->ingredients)
         fruit.push_back(item->position);
+
+    // What each piece has near it, so that weighing a point looks at a few items rather
+    // than at every item of a long course.
+    footprintsNear.assign(path.segments.size(), {});
+    fruitNear.assign(path.segments.size(), {});
+    for (size_t s = 0; s < path.segments.size(); ++s) {
+        const glm::vec3 origin = path.pieces[size_t(path.segments[s].piece)].origin;
+        for (size_t k = 0; k < footprints.size(); ++k)
+            if (boxDistance(footprints[k].low, footprints[k].high, flat(origin)) < nearPiece)
+                footprintsNear[s].push_back(int(k));
+        for (size_t k = 0; k < fruit.size(); ++k)
+            if (glm::length(flat(fruit[k]) - flat(origin)) < nearPiece)
+                fruitNear[s].push_back(int(k));
+    }
 }
 
 bool Autopilot::ballFits(glm::vec3 world, int segment, float margin) const
@@ -207,15 +246,13 @@ bool Autopilot::ballFits(glm::vec3 world, int segment, float margin) const
     return true;
 }
 
-float Autopilot::obstacleClearance(glm::vec3 world) const
+float Autopilot::obstacleClearance(glm::vec3 world, int segment) const
 {
     float clearance = 1e30f;
-    for (const Footprint& box : footprints) {
-        if (box.top < world.y - 0.5f)
-            continue;
-        const glm::vec2 p = flat(world);
-        const glm::vec2 outside = glm::max(glm::max(box.low - p, p - box.high), glm::vec2(0.0f));
-        clearance = std::fmin(clearance, glm::length(outside));
+    for (int k : footprintsNear[size_t(segment)]) {
+        const Footprint& box = footprints[size_t(k)];
+        if (box.top >= world.y - 0.5f)
+            clearance = std::fmin(clearance, boxDistance(box.low, box.high, flat(world)));
     }
     return clearance;
 }
@@ -245,9 +282,11 @@ void Autopilot::planLane()
     for (int i = firstStep; i < steps; ++i) {
         weighPoints(float(i) * planStep, pointCost);
         int* cameFrom = &from[size_t(i) * size_t(offsets)];
+        const bool inCurve = path.segments[size_t(path.segmentAt(float(i) * planStep))].kind == WallKind::Curve;
+        const int steepness = inCurve ? curveSteepness : 1;
         for (int j = 0; j < offsets; ++j) {
             int bestFrom = j;
-            const float best = i == firstStep ? cost[size_t(j)] : cheapestArrival(cost, j, bestFrom);
+            const float best = i == firstStep ? cost[size_t(j)] : cheapestArrival(cost, j, steepness, bestFrom);
             cameFrom[j] = bestFrom;
             next[size_t(j)] = (best >= unreachable || pointCost[size_t(j)] >= unreachable) ? unreachable
                                                                                          : best + pointCost[size_t(j)];
@@ -269,11 +308,17 @@ void Autopilot::planLane()
 void Autopilot::weighPoints(float along, std::vector<float>& pointCost) const
 {
     const int offsets = int(pointCost.size());
+    const PathSegment& segment = path.segments[size_t(path.segmentAt(along))];
     bool anyFits = false;
     for (int j = 0; j < offsets; ++j) {
         const float offset = offsetOf(j);
+        // A plan step covers more ground on a curve's outer side than on its inner side; a
+        // fruit is worth as much wherever it lies, so its pull is weighed by the ground.
+        const float ground = segment.kind == WallKind::Curve
+                                 ? std::fmax(0.2f, 1.0f - float(segment.turn) * offset / (0.5f * cellPitch))
+                                 : 1.0f;
         const PathPoint point = path.pointAt(along, offset);
-        const float clearance = obstacleClearance(point.position);
+        const float clearance = obstacleClearance(point.position, point.segment);
         const bool fits =
             ballFits(point.position, point.segment, edgeMargin) && clearance > ballRadius + obstacleMargin;
         anyFits = anyFits || fits;
@@ -281,9 +326,11 @@ void Autopilot::weighPoints(float along, std::vector<float>& pointCost) const
         if (fits && clearance < ballRadius + 0.6f)
             c += 4.0f * (ballRadius + 0.6f - clearance);
         // The nearer the fruit's centre, the surer the catch.
-        for (const glm::vec3& item : fruit)
+        for (int k : fruitNear[size_t(point.segment)]) {
+            const glm::vec3& item = fruit[size_t(k)];
             if (std::fabs(item.y - point.position.y) < 1.0f)
-                c -= fruitReward * std::fmax(0.0f, 1.0f - glm::length(flat(item) - flat(point.position)) / fruitReach);
+                c -= fruitReward * ground * catchChance(glm::length(flat(item) - flat(point.position)));
+        }
         pointCost[size_t(j)] = c;
     }
     // Over a gap nothing fits: the line keeps to the centre, and the ball will fall.
@@ -367,16 +414,18 @@ void Autopilot::steer(ScriptedInput& keys)
 
     // Roll along the course at the planned speed and steer across it toward the planned
     // line, a little ahead of the ball to make up for the time a push takes to tell.
-    const float rolling = glm::length(velocity);
-    const float lead = leadTime * rolling;
+    // Only the speed along the path carries the ball ahead on the plan; while it crosses a
+    // curve's slot rows it rolls fast across and slowly along.
+    const glm::vec2 tangentHere = path.pointAt(here.along).tangent;
+    const float lead = leadTime * std::fmax(0.0f, glm::dot(velocity, tangentHere));
     const float line = plannedAcross(here.along + lead);
-    const float slope = (plannedAcross(here.along + lead + planStep) - plannedAcross(here.along + lead - planStep)) /
-                        (2.0f * planStep);
+    // The line's slope just ahead of the ball, not at the aim point: where the line swings
+    // out to a fruit and straight back, the slope there already points back.
+    const float slope = (plannedAcross(here.along + planStep) - plannedAcross(here.along)) / planStep;
     const float wantedSpeed = plannedSpeed(here.along);
     const float sideways = std::fmax(-lateralSpeed, std::fmin(lateralSpeed, lateralGain * (line - here.across) +
                                                                                 wantedSpeed * slope));
-    const glm::vec2 along = path.pointAt(here.along).tangent;
-    const glm::vec2 wanted = along * wantedSpeed + glm::vec2(-along.y, along.x) * sideways;
+    const glm::vec2 wanted = tangentHere * wantedSpeed + glm::vec2(-tangentHere.y, tangentHere.x) * sideways;
 
     // The keys push relative to the camera: W away from it, D to its right.
     const glm::vec2 view = flat(state.viewDirection);

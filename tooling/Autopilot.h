@@ -49,13 +49,17 @@ private:
     void weighPoints(float along, std::vector<float>& pointCost) const;
     void planSpeed();
     bool ballFits(glm::vec3 world, int segment, float margin) const;
-    float obstacleClearance(glm::vec3 world) const;
+    // Distance from `world` to the nearest obstacle box that reaches its height, among
+    // those near path segment `segment`.
+    float obstacleClearance(glm::vec3 world, int segment) const;
     void startAttempt();
 
     Game* game;                                 // not owned
     vantor::scene::WalkableTop tops[3];         // by WallKind: end, straight, curve
     std::vector<Footprint> footprints;          // one per obstacle
     std::vector<glm::vec3> fruit;               // world positions, in the game's order
+    std::vector<std::vector<int>> footprintsNear; // per path segment: footprints near its piece
+    std::vector<std::vector<int>> fruitNear;      // per path segment: fruit near its piece
     std::vector<float> across;                  // planned offset at every planStep of the path
     std::vector<float> speed;                   // planned speed at every planStep
     double attemptStart = -1.0;                 // the state's start time seen last

@@ -80,8 +80,8 @@ TEST(CheckLevel, OptionsAnywhereAndAMapOfTheCourse)
     }
 
     GameProcess played({"../Models/level.json", "--play"}, LANTERN_CHECK_LEVEL_BINARY);
-    played.waitForExit(300);
-    EXPECT_NE(played.output().find("Playtest: "), std::string::npos) << played.output();
+    EXPECT_EQ(played.waitForExit(300), 0) << played.output();
+    EXPECT_NE(played.output().find("Playtest: reached the goal"), std::string::npos) << played.output();
 
     for (const std::vector<std::string>& wrong :
          std::vector<std::vector<std::string>>{{"--mop", "../Models/level.json"}, {"../Models/level.json", "--map"},

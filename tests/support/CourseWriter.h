@@ -1,18 +1,7 @@
 #pragma once
-#include <string>
-#include <vector>
+#include "generator/CourseRoute.h"
 
-// Small courses for tests, written as level files from a route. The first piece stands in
-// the drop point's cell heading away from the camera (-z); each step is one cell on.
-//   'S' straight piece entered at its local +z, 'T' the same piece turned half round
-//   (entered at its local -z), 'L' a curve turning left, 'R' a curve turning right,
-//   'E' the end piece, '_' an empty cell (a gap in the course).
-// `slots` gives each piece's nine items in the generator's course notation
-// (generator/CourseNotation.h): '.' empty, R roller, F fence, B barricade, S sand heap,
-// b banana, a apple; '|' separators are ignored. Missing entries are empty.
-struct CourseStep {
-    char piece;        // S, T, L, R, E or _
-    std::string slots; // the piece's items, as above
-};
-
-std::string courseText(const std::vector<CourseStep>& route);
+// Small courses for tests, written as the generator writes its course pack: see
+// generator/CourseRoute.h for the route notation.
+using datagen::CourseStep;
+using datagen::courseText;

@@ -161,3 +161,20 @@ TEST(Autopilot, CompletesWrittenCoursesTheCheckerAccepts)
         EXPECT_EQ(attempt.obstacleContacts, 0) << describe(attempt);
     }
 }
+
+// Fruit in all nine slots of a left and a right curve, the back and outer ones 5 to 6.6
+// units from the corner the curve turns around: the autopilot swings out for every one.
+TEST(Autopilot, CollectsEveryFruitOfCurvesFullOfFruit)
+{
+    TempDir folder;
+    const std::string text =
+        courseText({{'S', ""}, {'S', ""}, {'L', "bbb|bbb|bbb"}, {'S', ""}, {'R', "aaa|aaa|aaa"}, {'S', ""}, {'E', ""}});
+    EXPECT_EQ(vantor::scene::checkCourse(text, shippedCourseModels()).errors(), 0);
+    Session session(folder.write("curves.json", text));
+    ASSERT_TRUE(session.runner) << session.failure;
+    const Attempt attempt = session.play(120.0);
+    std::cout << "Curves full of fruit: " << describe(attempt) << std::endl;
+    EXPECT_TRUE(attempt.reachedGoal) << describe(attempt);
+    EXPECT_EQ(attempt.fruitTotal, 18);
+    EXPECT_EQ(attempt.fruitCollected, 18) << describe(attempt);
+}

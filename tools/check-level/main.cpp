@@ -9,15 +9,20 @@
 // models the checker was built with.
 // --map FILE.png writes a picture of the course from above (tooling/CourseMap.h) with every
 // error marked where it is.
-// --play lets the autopilot play the course as well.
+// --play then lets the autopilot play the course in the real game (tooling/Playtest.h) and
+// prints its verdict; without a display it runs inside a private X server. The exit code is
+// 1 too when the playtest does not reach the goal.
 #include "png/PngWriter.h"
 #include "scene/LevelFile.h"
 #include "tooling/CourseCheck.h"
 #include "tooling/CourseMap.h"
+#include "tooling/Playtest.h"
+#include "tooling/VirtualDisplay.h"
 
 #include <glm/vec3.hpp>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace vantor::scene;
@@ -62,22 +67,32 @@ bool readOptions(int argc, char** argv, Options& options)
 }
 
 // The models from the folder named, else from where the game reads them, else from the
-// source tree. False, with `error` set, when none can be read.
-bool loadModels(const Options& options, CourseModels& models, std::string& error)
+// source tree; `folder` is set to the one that was read. False, with `error` set, when none
+// can be read.
+bool loadModels(const Options& options, CourseModels& models, std::string& folder, std::string& error)
 {
-    if (!options.modelsFolder.empty())
-        return loadCourseModels(options.modelsFolder, models, error);
-    return loadCourseModels("../Models/", models, error) || loadCourseModels(LANTERN_MODELS_DIR, models, error);
+    if (!options.modelsFolder.empty()) {
+        folder = options.modelsFolder;
+        return loadCourseModels(folder, models, error);
+    }
+    for (const char* candidate : {"../Models/", LANTERN_MODELS_DIR}) {
+        folder = candidate;
+        if (loadCourseModels(folder, models, error))
+            return true;
+    }
+    folder = "../Models/";
+    return false;
 }
 
-// Lets the autopilot play the course; prints its "Playtest: " lines, fills `ballPath` with
-// the ball's positions and returns the exit code its verdict asks for (0 reached the goal).
-// NOTE: the one place the playtest is called from; until the playtest runner is linked in,
-// it only says that it did not play.
-int playCourse(const Options&, const std::string&, std::vector<glm::vec3>&)
+// Lets the autopilot play the course with the game's data in `modelsFolder`; prints its
+// "Playtest: " lines, fills `ballPath` with the ball's positions and returns the exit code
+// its verdict asks for (0 reached the goal).
+int playCourse(const Options& options, const std::string& modelsFolder, std::vector<glm::vec3>& ballPath)
 {
-    std::cout << "Playtest: not part of this build of the checker." << std::endl;
-    return 0;
+    PlaytestResult result = playtest(options.courseFile, modelsFolder);
+    std::cout << formatPlaytest(result) << std::flush;
+    ballPath = std::move(result.ballPath);
+    return result.outcome == PlaytestOutcome::ReachedGoal ? 0 : 1;
 }
 
 // False, with a line saying so, when the picture cannot be written.
@@ -100,6 +115,9 @@ int main(int argc, char** argv)
     Options options;
     if (!readOptions(argc, argv, options))
         return 2;
+    // Before anything is printed: the run inside the X server prints it all.
+    if (options.play)
+        runInsideVirtualDisplayIfNeeded(argv);
     std::string text;
     if (!readLevelFile(options.courseFile, text)) {
         std::cout << "FAILED: " << options.courseFile << " could not be read." << std::endl;
@@ -107,8 +125,8 @@ int main(int argc, char** argv)
     }
 
     CourseModels models;
-    std::string error;
-    const bool haveModels = loadModels(options, models, error);
+    std::string modelsFolder, error;
+    const bool haveModels = loadModels(options, models, modelsFolder, error);
     std::cout << "Checking " << options.courseFile << std::endl;
     if (!haveModels) {
         std::cout << "WARNING: the models could not be read (" << error
@@ -122,7 +140,7 @@ int main(int argc, char** argv)
 
     std::vector<glm::vec3> ballPath; // world positions of the ball while the playtest runs
     if (options.play) {
-        const int playExit = playCourse(options, text, ballPath);
+        const int playExit = playCourse(options, modelsFolder, ballPath);
         exitCode = exitCode != 0 ? exitCode : playExit;
     }
     if (!options.mapFile.empty() && !writeMap(options, text, models, report, ballPath))

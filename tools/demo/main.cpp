@@ -5,10 +5,13 @@
 // `folder` (default "demo"): each attempt's start, its first collected fruit, every ten
 // seconds of play, and its end screen; and one summary line per attempt to the console and
 // to "summary.txt" in the folder. Runs from the build folder like the game (it reads
-// ../Models/ and ../Shader/). Exit code 0 when the last attempt reached the goal.
+// ../Models/ and ../Shader/), and plays the course LANTERN_TRAIL_COURSE names as the game
+// does. An attempt is given up after tooling/Playtest.h's attemptTimeLimit for the course's
+// length. Exit code 0 when the last attempt reached the goal.
 #include "Screenshot.h"
 
 #include "game/Game.h"
+#include "game/LevelLoader.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
 #include "platform/Window.h"
@@ -16,6 +19,7 @@
 #include "scene/Ingredient.h"
 #include "tooling/Autopilot.h"
 #include "tooling/GameRunner.h"
+#include "tooling/Playtest.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +31,6 @@
 namespace {
 
 const double frameTime = 1.0 / 60.0;  // seconds
-const double attemptLimit = 180.0;    // seconds of play before an attempt is given up
 const double shotInterval = 10.0;     // seconds of play between timed screenshots
 const int endScreenFrames = 90;       // frames shown after the end before its screenshot
 
@@ -37,6 +40,7 @@ struct Demo {
     std::string folder;
     int width, height;
     std::vector<std::string> written; // screenshot files, in order
+    double attemptLimit;              // seconds of play before an attempt is given up
 
     // One frame; when `shot` is not empty, the frame is also drawn and saved under that name.
     void frame(const std::string& shot = "")
@@ -129,9 +133,10 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    levelFileName = courseFileFromEnvironment();
     GameRunner runner(width, height);
     Autopilot autopilot(game);
-    Demo demo{runner, autopilot, folder, width, height, {}};
+    Demo demo{runner, autopilot, folder, width, height, {}, attemptTimeLimit(autopilot.path.length)};
     std::vector<std::string> lines;
     for (int number = 1; number <= attempts; ++number) {
         if (number > 1) {

@@ -69,7 +69,8 @@ bool generateAll(const GeneratorOptions& options, std::ostream& log)
     };
     const Part parts[] = {
         {"white", generateWhite}, {"hero", generateHero},   {"fruit", generateFruit}, {"obstacles", generateObstacles},
-        {"walls", generateWalls}, {"level", generateLevel}, {"sky", generateSky},     {"font", generateFont},
+        {"walls", generateWalls}, {"level", generateLevel}, {"courses", generateCoursePack},
+        {"sky", generateSky},     {"font", generateFont},
     };
     bool ok = true;
     for (const Part& part : parts) {

@@ -23,6 +23,7 @@ bool generateFruit(const std::string& folder, std::vector<std::string>& written)
 bool generateObstacles(const std::string& folder, std::vector<std::string>& written);
 bool generateWalls(const std::string& folder, std::vector<std::string>& written);
 bool generateLevel(const std::string& folder, std::vector<std::string>& written);
+bool generateCoursePack(const std::string& folder, std::vector<std::string>& written);
 bool generateSky(const std::string& folder, std::vector<std::string>& written);
 bool generateFont(const std::string& folder, std::vector<std::string>& written);
 bool generateWhite(const std::string& folder, std::vector<std::string>& written);

@@ -1,8 +1,10 @@
-#include "support/CourseWriter.h"
+#include "generator/CourseRoute.h"
 
 #include "generator/CourseNotation.h"
 
 #include <sstream>
+
+namespace datagen {
 
 namespace {
 
@@ -35,7 +37,7 @@ std::string courseText(const std::vector<CourseStep>& route)
             const int typ = step.piece == 'E' ? 0 : (step.piece == 'L' || step.piece == 'R') ? 2 : 1;
             out << (first ? "  " : ", ") << "{\"typ\": " << typ << ", \"posx\": " << posx << ", \"posy\": 0, \"posz\": "
                 << posz << ", \"dir\": " << dir << ", \"obstacles\": {";
-            out << datagen::slotMembers(step.slots) << "}}\n";
+            out << slotMembers(step.slots) << "}}\n";
             first = false;
         }
         heading = nextHeading;
@@ -46,3 +48,5 @@ std::string courseText(const std::vector<CourseStep>& route)
     out << "]}\n";
     return out.str();
 }
+
+} // namespace datagen

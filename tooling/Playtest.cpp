@@ -1,0 +1,201 @@
+#include "tooling/Playtest.h"
+
+#include "game/Game.h"
+#include "game/LevelLoader.h"
+#include "platform/GL.h"
+#include "platform/Globals.h"
+#include "scene/GameState.h"
+#include "scene/Hero.h"
+#include "scene/Ingredient.h"
+#include "scene/LevelFile.h"
+#include "tooling/Autopilot.h"
+#include "tooling/GameRunner.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <unistd.h>
+
+using namespace vantor::scene;
+
+namespace {
+
+const double frameTime = 1.0 / 60.0; // seconds; the step the autopilot is made for
+const double baseSeconds = 60.0;     // the drop, the goal's run-out and a few hesitations
+const double secondsPerUnit = 5.0;   // the autopilot averages 0.25 to 2 units a second
+
+// Where each fruit of the game came from. The game places the items element by element,
+// slot by slot, and makes a fruit of every fruit code, so the n-th of its fruit is the
+// n-th fruit code read in that order.
+std::vector<MissedFruit> fruitInCourseOrder(const LevelDescription& level)
+{
+    std::vector<MissedFruit> fruit;
+    for (size_t e = 0; e < level.elements.size(); ++e)
+        for (size_t s = 0; s < levelSlots.size(); ++s) {
+            const int code = level.elements[e].items[s];
+            if (itemKindFor(code) == ItemKind::Ingredient)
+                fruit.push_back(MissedFruit{int(e), levelSlots[s].key, code == 10 ? "banana" : "apple"});
+        }
+    return fruit;
+}
+
+// The level file's element of each wall piece the game builds (it skips unknown kinds).
+std::vector<int> elementOfEachPiece(const LevelDescription& level)
+{
+    std::vector<int> elements;
+    for (size_t e = 0; e < level.elements.size(); ++e)
+        if (isSupportedWallType(level.elements[e].typ))
+            elements.push_back(int(e));
+    return elements;
+}
+
+// Keeps the game's console log (loading, contacts, every collected fruit) out of standard
+// output while it lives, so that the playtest's caller prints only its verdict.
+class QuietConsole {
+public:
+    QuietConsole()
+    {
+        std::cout.flush();
+        std::fflush(stdout);
+        saved = dup(STDOUT_FILENO);
+        const int nowhere = open("/dev/null", O_WRONLY);
+        if (nowhere >= 0) {
+            dup2(nowhere, STDOUT_FILENO);
+            close(nowhere);
+        }
+    }
+    ~QuietConsole()
+    {
+        std::cout.flush();
+        std::fflush(stdout);
+        if (saved >= 0) {
+            dup2(saved, STDOUT_FILENO);
+            close(saved);
+        }
+    }
+
+private:
+    int saved; // the real standard output, put back at the end
+};
+
+// Plays the attempt the runner's game has just started; fills everything but `missed`.
+void playAttempt(GameRunner& runner, PlaytestResult& result, const std::vector<int>& elementOfPiece)
+{
+    Autopilot autopilot(game);
+    const GameState& state = *game->state;
+    result.limitSeconds = attemptTimeLimit(autopilot.path.length);
+    int lastSegment = -1; // the piece the ball last rolled on
+    int hint = 0;
+    while (!state.heroFell && !state.goalReached && runner.clock.now() - state.startTime < result.limitSeconds) {
+        const btVector3 ball = game->hero->rigidBody->getCenterOfMassPosition();
+        const glm::vec3 position(ball.x(), ball.y(), ball.z());
+        if (result.frames % pathSampleFrames == 0)
+            result.ballPath.push_back(position);
+        if (!autopilot.path.segments.empty()) {
+            const PathCoordinates at = autopilot.path.locate(position, hint);
+            hint = at.segment;
+            const CoursePiece& piece = autopilot.path.pieces[size_t(autopilot.path.segments[size_t(at.segment)].piece)];
+            const glm::vec2 local = toLocal(piece, position);
+            const bool onThePiece = std::fabs(local.x) <= 0.5f * cellPitch && std::fabs(local.y) <= 0.5f * cellPitch &&
+                                    std::fabs(position.y - piece.origin.y) < 1.0f;
+            if (onThePiece || lastSegment < 0)
+                lastSegment = at.segment;
+        }
+        autopilot.steer(runner.keys);
+        runner.frame(frameTime, false);
+        ++result.frames;
+    }
+
+    result.outcome = state.goalReached ? PlaytestOutcome::ReachedGoal
+                     : state.heroFell  ? PlaytestOutcome::Fell
+                                       : PlaytestOutcome::DidNotFinish;
+    result.seconds = result.outcome == PlaytestOutcome::DidNotFinish ? result.limitSeconds
+                                                                     : state.endTime - state.startTime;
+    result.score = state.score;
+    if (result.outcome == PlaytestOutcome::Fell && lastSegment >= 0) {
+        const size_t piece = size_t(autopilot.path.segments[size_t(lastSegment)].piece);
+        result.fellAtElement = piece < elementOfPiece.size() ? elementOfPiece[piece] : -1;
+    }
+}
+
+} // namespace
+
+double attemptTimeLimit(float pathLength)
+{
+    return baseSeconds + secondsPerUnit * double(std::fmax(0.0f, pathLength));
+}
+
+PlaytestResult playtest(const std::string& courseFile, const std::string& modelsFolder)
+{
+    namespace fs = std::filesystem;
+    PlaytestResult result;
+    std::error_code error;
+    const fs::path course = fs::absolute(courseFile, error);
+    std::string text;
+    if (error || !readLevelFile(course.string(), text)) {
+        result.failure = courseFile + " could not be read";
+        return result;
+    }
+    const LevelDescription level = parseLevel(text);
+    if (!level.ok) {
+        result.failure = "the course does not follow the format, so the game builds nothing to play";
+        return result;
+    }
+    const fs::path models = fs::absolute(modelsFolder, error);
+    if (error || !fs::is_directory(models / "..") || !fs::is_directory(models / ".." / "Shader") ||
+        !fs::is_directory(models / ".." / "Models")) {
+        result.failure = "the game's data (Models/ beside Shader/) was not found at " + modelsFolder;
+        return result;
+    }
+    if (glfwInit() != GLFW_TRUE) {
+        const char* reason = nullptr;
+        glfwGetError(&reason);
+        result.failure = std::string("the window library did not start: ") + (reason ? reason : "no reason given");
+        return result;
+    }
+
+    const fs::path previousFolder = fs::current_path();
+    const std::string previousCourse = levelFileName;
+    fs::current_path(models, error);
+    levelFileName = course.string();
+    {
+        QuietConsole quiet;
+        GameRunner runner(320, 240);
+        playAttempt(runner, result, elementOfEachPiece(level));
+        const std::vector<MissedFruit> placed = fruitInCourseOrder(level);
+        result.fruitTotal = int(game->ingredients.size());
+        for (size_t i = 0; i < game->ingredients.size(); ++i) {
+            if (game->ingredients[i]->collected)
+                ++result.fruitCollected;
+            else if (i < placed.size())
+                result.missed.push_back(placed[i]);
+        }
+    }
+    levelFileName = previousCourse;
+    fs::current_path(previousFolder, error);
+    return result;
+}
+
+std::string formatPlaytest(const PlaytestResult& result)
+{
+    std::ostringstream out;
+    out.setf(std::ios::fixed);
+    out.precision(2);
+    out << "Playtest: ";
+    switch (result.outcome) {
+    case PlaytestOutcome::NotStarted:
+        out << "not played: " << result.failure << ".\n";
+        return out.str();
+    case PlaytestOutcome::ReachedGoal: out << "reached the goal in " << result.seconds << " s"; break;
+    case PlaytestOutcome::Fell: out << "fell at element " << result.fellAtElement << " after " << result.seconds << " s"; break;
+    case PlaytestOutcome::DidNotFinish: out << "did not finish in " << std::lround(result.limitSeconds) << " s"; break;
+    }
+    out << ", score " << result.score << ", fruit " << result.fruitCollected << " of " << result.fruitTotal << "\n";
+    for (const MissedFruit& fruit : result.missed)
+        out << "  not collected: element " << fruit.element << ", slot " << fruit.slot << ", " << fruit.kind << "\n";
+    return out.str();
+}
