@@ -35,6 +35,10 @@ const int steepestChange = 3;             // offset steps the line may move betw
 const int curveSteepness = 10;            // times steeper a curve's line may be: there the ball may
                                           // have to cross its slot rows almost straight out from the
                                           // corner to reach the fruit in all of them
+const int straightReach = 2;              // times steepestChange a straight's line may move where what it
+                                          // gains pays for the dearer move: to reach a fruit in an outer
+                                          // lane between two obstacles in the middle lane, the line must
+                                          // cross that lane in the short gap between them
 const float fruitReach = 0.6f;            // horizontal distance from a fruit's centre at which the ball
                                           // (radius 0.5, its centre 0.5 above the fruit's sphere of
                                           // 0.3) touches it
@@ -124,15 +128,16 @@ bool anyReachable(const std::vector<float>& cost)
     return reachable;
 }
 
-// The cheapest way from the step before into offset j, moving at most `steepness` times
-// steepestChange offsets, each offset moved costing more than the last; `from` gets the
-// offset it comes from (j itself when none is reachable).
-float cheapestArrival(const std::vector<float>& cost, int j, int steepness, int& from)
+// The cheapest way from the step before into offset j, moving at most `reach` times
+// steepestChange offsets, each offset moved costing more than the last, `steepness` times
+// less where the line may be steeper; `from` gets the offset it comes from (j itself when
+// none is reachable).
+float cheapestArrival(const std::vector<float>& cost, int j, int reach, int steepness, int& from)
 {
     const int offsets = int(cost.size());
     float best = unreachable;
     from = j;
-    for (int d = -steepness * steepestChange; d <= steepness * steepestChange; ++d) {
+    for (int d = -reach * steepestChange; d <= reach * steepestChange; ++d) {
         const int k = j + d;
         if (k < 0 || k >= offsets || cost[size_t(k)] >= unreachable)
             continue;
@@ -284,9 +289,10 @@ void Autopilot::planLane()
         int* cameFrom = &from[size_t(i) * size_t(offsets)];
         const bool inCurve = path.segments[size_t(path.segmentAt(float(i) * planStep))].kind == WallKind::Curve;
         const int steepness = inCurve ? curveSteepness : 1;
+        const int reach = inCurve ? curveSteepness : straightReach;
         for (int j = 0; j < offsets; ++j) {
             int bestFrom = j;
-            const float best = i == firstStep ? cost[size_t(j)] : cheapestArrival(cost, j, steepness, bestFrom);
+            const float best = i == firstStep ? cost[size_t(j)] : cheapestArrival(cost, j, reach, steepness, bestFrom);
             cameFrom[j] = bestFrom;
             next[size_t(j)] = (best >= unreachable || pointCost[size_t(j)] >= unreachable) ? unreachable
                                                                                          : best + pointCost[size_t(j)];
