@@ -16,6 +16,12 @@ namespace vantor::scene {
 
 namespace {
 
+// "1 obstacle", "3 obstacles": the report reads as sentences for every count.
+std::string counted(int count, const char* singular, const char* plural)
+{
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
 const float fallLine = -2.5f;                 // a ball centre below this has fallen
 const float itemRadius = 0.3f;                // room an item needs around its slot
 const float stackClearance = 3.0f;            // height two pieces in one cell need between them
@@ -433,19 +439,20 @@ std::string formatCourseReport(const CourseReport& report)
     }
     if (report.readable) {
         const CourseSummary& s = report.summary;
-        out << "Course: " << s.pieces << " pieces (" << s.straights << " straight, " << s.curves << " curves, "
-            << s.endPieces << " end), " << s.fruit << " fruit worth " << s.points << " points, " << s.obstacles
-            << " obstacles, path length " << formatNumber(s.pathLength) << " units.\n";
+        out << "Course: " << counted(s.pieces, "piece", "pieces") << " (" << s.straights << " straight, "
+            << counted(s.curves, "curve", "curves") << ", " << s.endPieces << " end), " << s.fruit << " fruit worth "
+            << counted(s.points, "point", "points") << ", " << counted(s.obstacles, "obstacle", "obstacles")
+            << ", path length " << formatNumber(s.pathLength) << " units.\n";
     } else {
         out << "Course: the shape is checked once the file reads without errors.\n";
     }
     const int errors = report.errors(), warnings = report.warnings();
     if (errors == 0)
-        out << "OK: the course has no errors" << (warnings ? " (" + std::to_string(warnings) + " warnings)." : ".")
+        out << "OK: the course has no errors" << (warnings ? " (" + counted(warnings, "warning", "warnings") + ")." : ".")
             << "\n";
     else
-        out << "FAILED: " << errors << (errors == 1 ? " error" : " errors") << ", " << warnings
-            << (warnings == 1 ? " warning." : " warnings.") << "\n";
+        out << "FAILED: " << counted(errors, "error", "errors") << ", " << counted(warnings, "warning", "warnings")
+            << ".\n";
     return out.str();
 }
 
