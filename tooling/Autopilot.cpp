@@ -208,6 +208,7 @@ void Autopilot::readCourse()
     }
     for (Ingredient* item : game->ingredients)
         fruit.push_back(item->position);
+    findSideBySideFruit();
 
     // What each piece has near it, so that weighing a point looks at a few items rather
     // than at every item of a long course.
@@ -222,6 +223,40 @@ void Autopilot::readCourse()
             if (glm::length(flat(fruit[k]) - flat(origin)) < nearPiece)
                 fruitNear[s].push_back(int(k));
     }
+}
+
+void Autopilot::findSideBySideFruit()
+{
+    // A line scores a fruit at every planned point within its reach, so staying on one of
+    // two fruit side by side in a row scores it over the whole reach, while a line that
+    // sweeps from one to the other touches each only briefly and loses. Scoring the first
+    // fruit only up to the row and the second only from it makes touching both worth twice
+    // staying on either. The one nearer the centre line comes first: that is where a line
+    // following the centre arrives.
+    fruitRow.assign(fruit.size(), FruitRow{0, 0.0f});
+    std::vector<PathCoordinates> at;
+    for (const glm::vec3& item : fruit)
+        at.push_back(path.locate(item));
+    for (size_t a = 0; a < fruit.size(); ++a)
+        for (size_t b = a + 1; b < fruit.size(); ++b) {
+            const bool straight = path.segments[size_t(at[a].segment)].kind == WallKind::Straight &&
+                                  path.segments[size_t(at[b].segment)].kind == WallKind::Straight;
+            const float apart = std::fabs(at[a].across - at[b].across);
+            if (!straight || std::fabs(at[a].along - at[b].along) > 0.5f * planStep ||
+                std::fabs(fruit[a].y - fruit[b].y) > 0.5f || apart <= 2.0f * fruitReach || apart > 3.0f)
+                continue;
+            const bool aFirst = std::fabs(at[a].across) <= std::fabs(at[b].across);
+            fruitRow[a] = FruitRow{aFirst ? -1 : 1, at[a].along};
+            fruitRow[b] = FruitRow{aFirst ? 1 : -1, at[b].along};
+        }
+}
+
+bool Autopilot::nearSideBySideRow(float along) const
+{
+    for (const FruitRow& row : fruitRow)
+        if (row.half != 0 && std::fabs(along - row.along) < fruitReach + planStep)
+            return true;
+    return false;
 }
 
 bool Autopilot::ballFits(glm::vec3 world, int segment, float margin) const
@@ -288,8 +323,11 @@ void Autopilot::planLane()
         weighPoints(float(i) * planStep, pointCost);
         int* cameFrom = &from[size_t(i) * size_t(offsets)];
         const bool inCurve = path.segments[size_t(path.segmentAt(float(i) * planStep))].kind == WallKind::Curve;
-        const int steepness = inCurve ? curveSteepness : 1;
-        const int reach = inCurve ? curveSteepness : straightReach;
+        // Crossing from one of two fruit side by side to the other, the line must cross the
+        // gap between them within the fruit's reach, as steeply as in a curve.
+        const bool crossing = inCurve || nearSideBySideRow(float(i) * planStep);
+        const int steepness = crossing ? curveSteepness : 1;
+        const int reach = crossing ? curveSteepness : straightReach;
         for (int j = 0; j < offsets; ++j) {
             int bestFrom = j;
             const float best = i == firstStep ? cost[size_t(j)] : cheapestArrival(cost, j, reach, steepness, bestFrom);
@@ -334,6 +372,9 @@ void Autopilot::weighPoints(float along, std::vector<float>& pointCost) const
         // The nearer the fruit's centre, the surer the catch.
         for (int k : fruitNear[size_t(point.segment)]) {
             const glm::vec3& item = fruit[size_t(k)];
+            const FruitRow& row = fruitRow[size_t(k)];
+            if (row.half * (along - row.along) < 0.0f)
+                continue;
             if (std::fabs(item.y - point.position.y) < 1.0f)
                 c -= fruitReward * ground * catchChance(glm::length(flat(item) - flat(point.position)));
         }

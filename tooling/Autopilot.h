@@ -40,7 +40,17 @@ private:
         float top;           // world height of its top
     };
 
+    struct FruitRow {
+        int half;    // 0: scored along its whole reach; -1: only up to its row; 1: only from it on
+        float along; // path distance of its row
+    };
+
     void readCourse();
+    // Fills fruitRow: of two fruit side by side in a row of a straight, too far apart to
+    // touch at once, the first is scored only before the row and the second only after it.
+    void findSideBySideFruit();
+    // Whether path distance `along` lies within a fruit's reach of such a row.
+    bool nearSideBySideRow(float along) const;
     // The offset from the centre line to take at every planStep: the cheapest line over
     // the costs of weighPoints, changing lanes gently.
     void planLane();
@@ -58,6 +68,7 @@ private:
     vantor::scene::WalkableTop tops[3];         // by WallKind: end, straight, curve
     std::vector<Footprint> footprints;          // one per obstacle
     std::vector<glm::vec3> fruit;               // world positions, in the game's order
+    std::vector<FruitRow> fruitRow;             // per fruit: where along its reach it is scored
     std::vector<std::vector<int>> footprintsNear; // per path segment: footprints near its piece
     std::vector<std::vector<int>> fruitNear;      // per path segment: fruit near its piece
     std::vector<float> across;                  // planned offset at every planStep of the path

@@ -51,7 +51,8 @@ TEST(CheckLevelPlay, ACourseTheBallFallsFromFailsEvenWithoutADisplay)
     EXPECT_NE(check.output().find("Playtest: fell at element 1 after "), std::string::npos) << check.output();
 }
 
-// Every course of the pack is accepted by the checker and finished by the autopilot.
+// Every course of the pack is accepted by the checker and finished by the autopilot with
+// every fruit caught, the gauntlet's pairs side by side in one row included.
 class CoursePack : public testing::TestWithParam<const char*> {};
 
 TEST_P(CoursePack, PassesTheCheckerAndThePlaytest)
@@ -61,6 +62,7 @@ TEST_P(CoursePack, PassesTheCheckerAndThePlaytest)
     const std::string output = check.output();
     EXPECT_NE(output.find("OK: the course has no errors."), std::string::npos) << output;
     EXPECT_NE(output.find("Playtest: reached the goal in "), std::string::npos) << output;
+    EXPECT_EQ(output.find("not collected: "), std::string::npos) << output;
     std::cout << output.substr(output.find("Playtest: ")) << std::flush;
 }
 
