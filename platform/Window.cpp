@@ -15,8 +15,8 @@ namespace {
 // The window library's own words for its last failure, before the game's fatal line.
 void printWindowLibraryReason()
 {
-    const char* reason = nullptr;
-    if (glfwGetError(&reason) != GLFW_NO_ERROR && reason != nullptr)
+    const std::string reason = windowLibraryReason();
+    if (!reason.empty())
         std::cout << "The window library says: " << reason << std::endl;
 }
 } // namespace
@@ -65,6 +65,14 @@ std::string windowSizeProblem(int width, int height)
         return "";
     return "Window size " + std::to_string(width) + "x" + std::to_string(height) +
            " is not possible: each side must be 1 to " + std::to_string(maxWindowSide) + " pixels.";
+}
+
+std::string windowLibraryReason()
+{
+    const char* reason = nullptr;
+    if (glfwGetError(&reason) == GLFW_NO_ERROR || reason == nullptr)
+        return "";
+    return reason;
 }
 
 Window::~Window()

@@ -13,6 +13,9 @@ const int maxWindowSide = 16384; // pixels
 // Why a window of width x height pixels cannot be opened, or "" when it can.
 std::string windowSizeProblem(int width, int height);
 
+// The window library's own words for its last failure, or "" when it has none to report.
+std::string windowLibraryReason();
+
 // The game's one window with its OpenGL 3.3 core debug context. The first Window
 // initialises the image and window libraries; the last one destroyed terminates the
 // window library. Size and mode come from windowWidth, windowHeight and windowed.

@@ -4,6 +4,7 @@
 #include "game/LevelLoader.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
+#include "platform/Window.h"
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
@@ -152,9 +153,8 @@ PlaytestResult playtest(const std::string& courseFile, const std::string& models
         return result;
     }
     if (glfwInit() != GLFW_TRUE) {
-        const char* reason = nullptr;
-        glfwGetError(&reason);
-        result.failure = std::string("the window library did not start: ") + (reason ? reason : "no reason given");
+        const std::string reason = vantor::util::windowLibraryReason();
+        result.failure = "the window library did not start: " + (reason.empty() ? "no reason given" : reason);
         return result;
     }
 

@@ -1,6 +1,7 @@
 #include "support/GLContext.h"
 
 #include "platform/GL.h"
+#include "platform/Window.h"
 
 #include <IL/il.h>
 #include <chrono>
@@ -10,11 +11,10 @@ namespace {
 const int startTries = 5;
 
 // The window library's words for its last error.
-std::string windowLibraryReason()
+std::string lastFailure()
 {
-    const char* description = nullptr;
-    glfwGetError(&description);
-    return description != nullptr ? description : "no reason given";
+    const std::string reason = vantor::util::windowLibraryReason();
+    return reason.empty() ? "no reason given" : reason;
 }
 
 void waitBeforeTryingAgain()
@@ -29,7 +29,7 @@ bool startWindowLibrary(std::string& reason)
         if (glfwInit() == GLFW_TRUE)
             return true;
         reason = "the window library did not start (" + std::to_string(attempt) +
-                 " tries; tests with OpenGL need a display, run them under xvfb-run): " + windowLibraryReason();
+                 " tries; tests with OpenGL need a display, run them under xvfb-run): " + lastFailure();
         waitBeforeTryingAgain();
     }
     return false;
@@ -47,7 +47,7 @@ GLContext::GLContext(int width, int height) : window(nullptr)
     for (int attempt = 1; attempt <= startTries && window == nullptr; ++attempt) {
         window = glfwCreateWindow(width, height, "test", nullptr, nullptr);
         if (window == nullptr) {
-            failure = "no 3.3 core context (" + std::to_string(attempt) + " tries): " + windowLibraryReason();
+            failure = "no 3.3 core context (" + std::to_string(attempt) + " tries): " + lastFailure();
             waitBeforeTryingAgain();
         }
     }
