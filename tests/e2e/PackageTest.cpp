@@ -10,6 +10,10 @@
 #include <sstream>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 // The Debian package as a player gets it: unpacked (dpkg -x) into a folder of its own and
 // started through its launchers from another, unrelated folder, which is where every path
 // the player types is taken from and where the demo's screenshots go.
@@ -19,9 +23,12 @@ namespace fs = std::filesystem;
 
 // The package that scripts/package.sh made from this build (the test command makes it
 // before the tests run). When there is none, or it is older than the programs or the
-// launchers and files of package/, it is made here the same way.
+// launchers and files of package/, it is made here the same way; the package tests that run
+// side by side take turns, so one makes it while the other waits and then finds it fresh.
 std::string packageOfThisBuild()
 {
+    const int lock = open(LANTERN_BINARY_DIR "/package.lock", O_CREAT | O_RDWR, 0644);
+    flock(lock, LOCK_EX);
     const fs::path folder = fs::path(LANTERN_BINARY_DIR) / "deb";
     auto find = [&]() {
         std::error_code error;
@@ -43,6 +50,7 @@ std::string packageOfThisBuild()
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         deb = find();
     }
+    close(lock); // and with it the lock
     return deb.string();
 }
 
