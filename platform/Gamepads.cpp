@@ -57,8 +57,9 @@ std::string addPadMappings(const std::string& path)
             line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
-        // NOTE: the library skips a line that does not start with a GUID without a word,
-        // so that is checked here; one line at a time, so its complaint names the line.
+        // NOTE: the library silently skips a line that does not start with a hex digit (no
+        // GUID), so that is caught here; and lines go one at a time, so that the library's
+        // complaint can be given its line number.
         glfwGetError(nullptr);
         std::string reason = "not a mapping";
         if (std::isxdigit(static_cast<unsigned char>(line[0]))) {

@@ -11,8 +11,8 @@ public:
     virtual bool isKeyDown(GLFWwindow* window, int key) = 0; // key: a GLFW_KEY_* code
     virtual void getCursorPos(GLFWwindow* window, double& x, double& y) = 0; // pixels
     virtual void setCursorPos(GLFWwindow* window, double x, double y) = 0;   // pixels
-    // The sticks and buttons of the pad in use; false, leaving `pad` as it was, while no
-    // pad is connected.
+    // The sticks and buttons of the pad in use; false while no pad is connected, and then
+    // `pad` holds nothing to read.
     virtual bool getGamepad(GLFWgamepadstate& pad) = 0;
 };
 

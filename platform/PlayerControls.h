@@ -5,8 +5,8 @@ class Input;
 struct GLFWwindow;
 
 // What the player asks of the game, from the keyboard and the gamepad together, read
-// through an Input: the hero, the camera, the replay and the frame loop ask here rather
-// than for keys, so a pad plays wherever a key does. No OpenGL: plain tests reach it.
+// through an Input: the hero, the free camera's turn, the replay and the frame loop ask
+// here rather than for keys. No OpenGL: plain tests reach it.
 
 constexpr float stickDeadZone = 0.15f; // radial; a deflection up to this counts as none
 
