@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include "platform/GLDiagnostics.h"
+#include "platform/Gamepads.h"
 #include "platform/Globals.h"
 #include "platform/HeapTuning.h"
 #include "app/KeyCallback.h"
@@ -53,6 +54,7 @@ void startUp()
 
     enableDebugOutput();
     glfwSetKeyCallback(gameWindow->handle, keyCallback);
+    watchGamepads();
     ilInit();
 
     game = new Game();
