@@ -337,24 +337,11 @@ glm::vec2 stoneCentre(int i, int j, uint32_t& id)
 CellSample pavingCells(float x, float z)
 {
     const float perMetre = float(stoneCells) / cellSize;
-    float px = x * perMetre, pz = z * perMetre;
-    int ix = int(std::floor(px)), iz = int(std::floor(pz));
-    CellSample best{1e9f, 1e9f, 0};
-    for (int dz = -1; dz <= 1; ++dz) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            uint32_t id = 0;
-            glm::vec2 centre = stoneCentre(ix + dx, iz + dz, id);
-            float d = glm::length(centre - glm::vec2(px, pz));
-            if (d < best.nearest) {
-                best.second = best.nearest;
-                best.nearest = d;
-                best.cellId = id;
-            } else if (d < best.second) {
-                best.second = d;
-            }
-        }
-    }
-    return best;
+    return cellNoiseOver(x * perMetre, z * perMetre, [](int i, int j, float& px, float& pz, uint32_t& id) {
+        glm::vec2 centre = stoneCentre(i, j, id);
+        px = centre.x;
+        pz = centre.y;
+    });
 }
 
 // Fractal noise that repeats every cell and is unchanged by a quarter turn: the mean of a
