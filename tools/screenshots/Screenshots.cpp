@@ -10,7 +10,6 @@
 // screenshots/.
 #include "game/Game.h"
 #include "game/LevelLoader.h"
-#include "scene/LevelFile.h"
 #include "model/WallPiece.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
@@ -19,6 +18,7 @@
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
+#include "scene/LevelFile.h"
 #include "tooling/Autopilot.h"
 #include "tooling/GameRunner.h"
 
