@@ -32,7 +32,7 @@ void loadMusicAndSounds(FMOD::Sound*& music, FMOD::Channel*& musicChannel, const
     checkFatal(fmodSystem->createStream((soundDirectory + "Happy_Mandolin.mp3").c_str(),
                                         FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &music));
     checkFatal(fmodSystem->playSound(FMOD_CHANNEL_FREE, music, false, &musicChannel));
-    musicChannel->setVolume(0.5f);
+    musicChannel->setVolume(musicVolume);
 
     // Effects are optional: a missing one leaves its handle null and its event silent.
     std::cout << ">>> Load Sound" << std::endl;

@@ -98,28 +98,35 @@ float fractalNoise(float x, float y, uint32_t seed, int octaves, int periodX, in
     return sum / total;
 }
 
-CellSample cellNoise(float x, float y, uint32_t seed, int periodX, int periodY)
+CellSample cellNoiseOver(float x, float y, const CellCentre& centreOf)
 {
-    float fx = std::floor(x), fy = std::floor(y);
-    int ix = int(fx), iy = int(fy);
+    int ix = int(std::floor(x)), iy = int(std::floor(y));
     CellSample best{1e9f, 1e9f, 0};
     for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx) {
-            int cx = wrap(ix + dx, periodX), cy = wrap(iy + dy, periodY);
-            uint32_t h = hash3(cx, cy, 7, seed);
-            float px = float(ix + dx) + 0.15f + 0.7f * float(h & 0xFFFF) / 65535.0f;
-            float py = float(iy + dy) + 0.15f + 0.7f * float(h >> 16) / 65535.0f;
+            float px = 0.0f, py = 0.0f;
+            uint32_t id = 0;
+            centreOf(ix + dx, iy + dy, px, py, id);
             float d = std::sqrt((px - x) * (px - x) + (py - y) * (py - y));
             if (d < best.nearest) {
                 best.second = best.nearest;
                 best.nearest = d;
-                best.cellId = h;
+                best.cellId = id;
             } else if (d < best.second) {
                 best.second = d;
             }
         }
     }
     return best;
+}
+
+CellSample cellNoise(float x, float y, uint32_t seed, int periodX, int periodY)
+{
+    return cellNoiseOver(x, y, [&](int i, int j, float& px, float& py, uint32_t& id) {
+        id = hash3(wrap(i, periodX), wrap(j, periodY), 7, seed);
+        px = float(i) + 0.15f + 0.7f * float(id & 0xFFFF) / 65535.0f;
+        py = float(j) + 0.15f + 0.7f * float(id >> 16) / 65535.0f;
+    });
 }
 
 } // namespace datagen

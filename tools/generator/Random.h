@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 
 // Deterministic randomness for the data generator. Everything here is plain integer and
 // float arithmetic of our own, so the same seed gives the same numbers with any compiler
@@ -38,5 +39,10 @@ struct CellSample {
     uint32_t cellId;   // hash of the nearest point's cell (stable per cell)
 };
 CellSample cellNoise(float x, float y, uint32_t seed, int periodX = 0, int periodY = 0);
+// The same over feature points of one's own: centreOf(i, j, px, py, id) gives lattice cell
+// (i, j)'s point and its id. Only the 3 x 3 cells around (x, y) are searched, so each
+// point must keep to the middle of its cell as cellNoise's do (0.15 .. 0.85).
+using CellCentre = std::function<void(int i, int j, float& px, float& py, uint32_t& id)>;
+CellSample cellNoiseOver(float x, float y, const CellCentre& centreOf);
 
 } // namespace datagen

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 
 namespace datagen {
 
@@ -21,6 +22,19 @@ namespace {
 
 const int sampleRate = 44100;
 const float pi = 3.14159265358979f;
+
+// Mastering: the peak each file is normalised to, as a fraction of full scale. The game
+// plays the music at half volume and every effect at full volume, and its mixer adds them
+// and saturates whatever passes full scale, which crackles. The loudest moment it can make
+// is the music under the begin/end jingle, the lose sound and two collect sounds at once
+// (two fruit side by side): 0.5 * 0.40 + 0.36 + 0.16 + 2 * 0.11 = 0.94, which leaves room
+// for the few percent the MP3 encoding may add to a peak. The jingle, which opens every
+// attempt over the music, gets the largest share; the collect blip, bright enough to cut
+// through the music, the smallest.
+const float musicPeak = 0.40f;
+const float jinglePeak = 0.36f;
+const float losePeak = 0.16f;
+const float collectPeak = 0.11f;
 
 float midiFrequency(int note)
 {
@@ -148,18 +162,17 @@ std::vector<float> reverb(const std::vector<float>& dry, bool loop, float wet)
     return out;
 }
 
-void normalise(std::vector<float>& left, std::vector<float>& right, float peak)
+// Scales the channels together so that the loudest sample of any of them lies at `peak`.
+void normalise(std::initializer_list<std::vector<float>*> channels, float peak)
 {
     float highest = 1e-6f;
-    for (float v : left)
-        highest = std::max(highest, std::fabs(v));
-    for (float v : right)
-        highest = std::max(highest, std::fabs(v));
+    for (const std::vector<float>* channel : channels)
+        for (float v : *channel)
+            highest = std::max(highest, std::fabs(v));
     float gain = peak / highest;
-    for (float& v : left)
-        v *= gain;
-    for (float& v : right)
-        v *= gain;
+    for (std::vector<float>* channel : channels)
+        for (float& v : *channel)
+            v *= gain;
 }
 
 bool writeWav(const std::string& path, const std::vector<float>& left, const std::vector<float>* right)
@@ -292,7 +305,6 @@ Track composeMusic()
     }
     track.left = reverb(track.left, true, 0.18f);
     track.right = reverb(track.right, true, 0.18f);
-    normalise(track.left, track.right, 0.89f);
     return track;
 }
 
@@ -310,7 +322,6 @@ Track composeJingle()
     pluck(track, 0.5, midiFrequency(43), 1.6f, 0.6f, 0.5f, 0.35f, random);
     track.left = reverb(track.left, false, 0.2f);
     track.right = reverb(track.right, false, 0.2f);
-    normalise(track.left, track.right, 0.85f);
     return track;
 }
 
@@ -344,7 +355,6 @@ Track composeLose()
     }
     track.left = reverb(track.left, false, 0.15f);
     track.right = reverb(track.right, false, 0.15f);
-    normalise(track.left, track.right, 0.8f);
     return track;
 }
 
@@ -366,19 +376,23 @@ Track composeCollect()
                 track.add(first + n, tone * envelope * 0.5f, 0.5f);
         }
     }
-    normalise(track.left, track.right, 0.8f);
     return track;
 }
 
-bool writeSound(const std::string& folder, const std::string& name, const Track& track, bool stereo, int kilobits,
-                std::vector<std::string>& written, std::ostream& log)
+// Writes a track, mastered to `peak` (see musicPeak), as an MP3 file. A mono file is the
+// channels' mix; it is normalised after mixing, since the mixer plays it on both sides as it is.
+bool writeSound(const std::string& folder, const std::string& name, Track track, bool stereo, float peak,
+                int kilobits, std::vector<std::string>& written, std::ostream& log)
 {
     std::string wav = folder + "/Sound/" + name + ".wav", mp3 = folder + "/Sound/" + name + ".mp3";
     std::vector<float> mono;
-    if (!stereo) {
+    if (stereo) {
+        normalise({&track.left, &track.right}, peak);
+    } else {
         mono.resize(track.left.size());
         for (size_t i = 0; i < mono.size(); ++i)
             mono[i] = (track.left[i] + track.right[i]) * 0.70710678f;
+        normalise({&mono}, peak);
     }
     bool ok = stereo ? writeWav(wav, track.left, &track.right) : writeWav(wav, mono, nullptr);
     if (!ok) {
@@ -395,10 +409,10 @@ bool generateSounds(const std::string& folder, std::vector<std::string>& written
 {
     if (!ensureFolder(folder + "/Sound"))
         return false;
-    bool ok = writeSound(folder, "Happy_Mandolin", composeMusic(), true, 128, written, log);
-    ok = writeSound(folder, "beginend", composeJingle(), true, 128, written, log) && ok;
-    ok = writeSound(folder, "loose", composeLose(), false, 96, written, log) && ok;
-    ok = writeSound(folder, "collect1", composeCollect(), false, 96, written, log) && ok;
+    bool ok = writeSound(folder, "Happy_Mandolin", composeMusic(), true, musicPeak, 128, written, log);
+    ok = writeSound(folder, "beginend", composeJingle(), true, jinglePeak, 128, written, log) && ok;
+    ok = writeSound(folder, "loose", composeLose(), false, losePeak, 96, written, log) && ok;
+    ok = writeSound(folder, "collect1", composeCollect(), false, collectPeak, 96, written, log) && ok;
     return ok;
 }
 

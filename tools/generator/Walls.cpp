@@ -4,6 +4,11 @@
 // neighbouring cell, so two pieces join without a step. One texture per piece holds the
 // top painted for that piece, a strip of wall stones for the sides and a chequered band
 // for the end piece's gate.
+//
+// Pieces stand on a 6 m grid, each turned by any quarter turn, and every joint must look
+// like none: the paving is one pattern of the plane that repeats every cell and is
+// unchanged by a quarter turn, and the side stones and the kerb's rope are laid along the
+// outline so that a whole number of their repeats fits between two joints.
 #include "generator/Walls.h"
 
 #include "generator/Collada.h"
@@ -60,12 +65,22 @@ float wallOutline(WallKind kind, float x, float z)
 namespace {
 
 // Texture layout of a wall texture (512 x 512), in the file's v (0 at the bottom row):
-const float topV0 = 0.2515f;     // top of the piece: v from topV0 (z = +3) to 1 (z = -3), u = (x + 3) / 6
+// Top of the piece: u from topU0 (x = -3) to topU1 (x = +3), v from topV0 (z = +3) to
+// topV1 (z = -3). All four lie on texel boundaries, so that where two pieces meet in line,
+// both read the same texels.
+// NOTE: the texture repeats, so a filtered read at the image's border would blend in the
+// far border (the kerb beside a curve's side arm, the chequered band of the bottom rows);
+// a few texels all round carry the paving on past the cell instead.
+const float topU0 = 3.0f / 512.0f;
+const float topU1 = 509.0f / 512.0f;
+const float topV0 = 129.0f / 512.0f;
+const float topV1 = 506.0f / 512.0f;
 const float sideV0 = 0.128f;     // side stones: v from sideV0 (y = -wallDepth) to sideV1 (y = 0)
 const float sideV1 = 0.247f;     //   u = length along the outline / sideRepeat
 const float bannerV0 = 0.004f;   // chequered band: v from bannerV0 to bannerV1, repeats in u
 const float bannerV1 = 0.121f;
-const float sideRepeat = 3.0f;   // metres of side wall per texture width
+const float sideRepeat = 3.0f;   // metres of side wall per texture width (before fitting, see OutlineChain)
+const float ropeTwist = 0.5f;    // metres of kerb per twist of its rope; sideRepeat holds whole twists
 const int textureSize = 512;
 // Marching-squares cells per side of the 6 x 6 cell: 0.6 m, so that the path's straight
 // edges (x = +-2) fall between grid lines and are cut exactly by interpolation. A finer grid
@@ -76,7 +91,49 @@ const int gridCells = 10;
 
 glm::vec2 topUv(float x, float z)
 {
-    return glm::vec2((x + 3.0f) / 6.0f, topV0 + (1.0f - topV0) * (3.0f - z) / 6.0f);
+    return glm::vec2(topU0 + (topU1 - topU0) * (x + 3.0f) / 6.0f, topV0 + (topV1 - topV0) * (3.0f - z) / 6.0f);
+}
+
+// One run of the outline from joint to joint (or a closed loop), in the direction that has
+// the outside on its right when seen from above. Lengths along it are stretched a little
+// so that the run holds a whole number of side-stone repeats: the side stones (and the
+// rope, whose twist divides them) then start and end every run at the same phase, and
+// continue across the joint into the neighbour's run.
+struct OutlineChain {
+    std::vector<glm::vec2> points; // (x, z)
+    float stretch = 1.0f;          // fitted length / measured length
+
+    // The fitted length along the run of the point nearest to p, extended past the ends
+    // (paint beyond a joint continues it); `distance` gets how far p lies from the run.
+    float along(glm::vec2 p, float& distance) const;
+};
+
+float OutlineChain::along(glm::vec2 p, float& distance) const
+{
+    float best = 1e9f, bestAlong = 0.0f, start = 0.0f;
+    for (size_t k = 0; k + 1 < points.size(); ++k) {
+        glm::vec2 a = points[k], b = points[k + 1];
+        float length = glm::length(b - a);
+        float t = length > 0.0f ? glm::dot(p - a, b - a) / (length * length) : 0.0f;
+        if (k > 0)
+            t = std::max(t, 0.0f);
+        if (k + 2 < points.size())
+            t = std::min(t, 1.0f);
+        float d = glm::length(a + (b - a) * t - p);
+        if (d < best) {
+            best = d;
+            bestAlong = start + t * length;
+        }
+        start += length;
+    }
+    distance = best;
+    return bestAlong * stretch;
+}
+
+float fittedStretch(float length)
+{
+    float repeats = std::max(1.0f, std::round(length / sideRepeat));
+    return repeats * sideRepeat / length;
 }
 
 glm::vec3 outlineNormal(WallKind kind, float x, float z)
@@ -93,8 +150,9 @@ struct Crossing {
     glm::vec2 point; // (x, z)
 };
 
-// Builds the slab of a wall piece: top, sides along the outline, bottom.
-Mesh buildSlab(WallKind kind, const std::string& name)
+// Builds the slab of a wall piece: top, sides along the outline, bottom. The runs of the
+// outline the sides follow go to `chains`.
+Mesh buildSlab(WallKind kind, const std::string& name, std::vector<OutlineChain>& chains)
 {
     const int n = gridCells;
     const float step = cellSize / float(n);
@@ -173,27 +231,21 @@ Mesh buildSlab(WallKind kind, const std::string& name)
         }
     }
 
-    // Sides: walk the boundary chains, measuring length along them for u.
+    // Sides: walk the boundary chains, then lay the side stones along each by its fitted length.
     std::map<int, bool> hasPredecessor;
     for (const auto& link : next)
         hasPredecessor[link.second] = true;
     std::map<int, bool> visited;
     auto walk = [&](int start) {
-        float length = 0.0f;
+        OutlineChain chain;
         int current = start;
+        chain.points.push_back(points[current]);
         while (next.count(current) && !visited[current]) {
             visited[current] = true;
-            int following = next[current];
-            glm::vec2 p = points[current], q = points[following];
-            float segment = glm::length(q - p);
-            glm::vec3 np = outlineNormal(kind, p.x, p.y), nq = outlineNormal(kind, q.x, q.y);
-            float u0 = length / sideRepeat, u1 = (length + segment) / sideRepeat;
-            Vertex topP{{p.x, 0, p.y}, np, {u0, sideV1}}, bottomP{{p.x, -wallDepth, p.y}, np, {u0, sideV0}};
-            Vertex topQ{{q.x, 0, q.y}, nq, {u1, sideV1}}, bottomQ{{q.x, -wallDepth, q.y}, nq, {u1, sideV0}};
-            mesh.addQuad(bottomP, bottomQ, topQ, topP);
-            length += segment;
-            current = following;
+            current = next[current];
+            chain.points.push_back(points[current]);
         }
+        chains.push_back(chain);
     };
     for (const auto& link : next)
         if (!hasPredecessor.count(link.first))
@@ -201,6 +253,23 @@ Mesh buildSlab(WallKind kind, const std::string& name)
     for (const auto& link : next)
         if (!visited[link.first])
             walk(link.first);
+    for (OutlineChain& chain : chains) {
+        float length = 0.0f;
+        for (size_t k = 0; k + 1 < chain.points.size(); ++k)
+            length += glm::length(chain.points[k + 1] - chain.points[k]);
+        chain.stretch = fittedStretch(length);
+        float along = 0.0f;
+        for (size_t k = 0; k + 1 < chain.points.size(); ++k) {
+            glm::vec2 p = chain.points[k], q = chain.points[k + 1];
+            float segment = glm::length(q - p) * chain.stretch;
+            glm::vec3 np = outlineNormal(kind, p.x, p.y), nq = outlineNormal(kind, q.x, q.y);
+            float u0 = along / sideRepeat, u1 = (along + segment) / sideRepeat;
+            Vertex topP{{p.x, 0, p.y}, np, {u0, sideV1}}, bottomP{{p.x, -wallDepth, p.y}, np, {u0, sideV0}};
+            Vertex topQ{{q.x, 0, q.y}, nq, {u1, sideV1}}, bottomQ{{q.x, -wallDepth, q.y}, nq, {u1, sideV0}};
+            mesh.addQuad(bottomP, bottomQ, topQ, topP);
+            along += segment;
+        }
+    }
     return mesh;
 }
 
@@ -229,13 +298,74 @@ struct Surface {
     float height;
 };
 
+// --- The paving: one pattern for every piece, however turned --------------------------
+
+const int stoneCells = 10; // flagstone lattice cells along a cell's side: one stone about every 0.6 m
+
+glm::vec2 quarterTurn(glm::vec2 p)
+{
+    return glm::vec2(-p.y, p.x);
+}
+
+// The flagstone centre of lattice cell (i, j), in lattice units, and its stone's id. Like
+// cellNoise's jittered points, but drawn only for the cells of one quadrant around the
+// cell's centre and turned into the other three, and repeating every stoneCells: so the
+// set of centres is unchanged by a quarter turn or a step of one cell.
+glm::vec2 stoneCentre(int i, int j, uint32_t& id)
+{
+    const int half = stoneCells / 2;
+    // The cell's copy in the repeat around the centre, (a, b) in -half .. half - 1.
+    const int reducedA = ((i + half) % stoneCells + stoneCells) % stoneCells - half;
+    const int reducedB = ((j + half) % stoneCells + stoneCells) % stoneCells - half;
+    // A quarter turn about the centre carries lattice cell (a, b) to (-b - 1, a).
+    int a = reducedA, b = reducedB, turns = 0;
+    while (a < 0 || b < 0) {
+        int turned = -b - 1;
+        b = a;
+        a = turned;
+        ++turns;
+    }
+    id = hash3(a, b, 7, 21u);
+    glm::vec2 centre(float(a) + 0.15f + 0.7f * float(id & 0xFFFF) / 65535.0f,
+                     float(b) + 0.15f + 0.7f * float(id >> 16) / 65535.0f);
+    for (int k = 0; k < (4 - turns) % 4; ++k)
+        centre = quarterTurn(centre);
+    return centre + glm::vec2(float(i - reducedA), float(j - reducedB));
+}
+
+// cellNoise over the stone centres, at (x, z) in metres.
+CellSample pavingCells(float x, float z)
+{
+    const float perMetre = float(stoneCells) / cellSize;
+    return cellNoiseOver(x * perMetre, z * perMetre, [](int i, int j, float& px, float& pz, uint32_t& id) {
+        glm::vec2 centre = stoneCentre(i, j, id);
+        px = centre.x;
+        pz = centre.y;
+    });
+}
+
+// Fractal noise that repeats every cell and is unchanged by a quarter turn: the mean of a
+// repeating noise over the four turns, its contrast restored (a mean of four is flatter).
+// `perMetre` times cellSize must be whole.
+float pavingNoise(float x, float z, uint32_t seed, float perMetre, int octaves)
+{
+    const int period = int(std::lround(cellSize * perMetre));
+    glm::vec2 p(x, z);
+    float sum = 0.0f;
+    for (int k = 0; k < 4; ++k) {
+        sum += fractalNoise(p.x * perMetre, p.y * perMetre, seed, octaves, period, period);
+        p = quarterTurn(p);
+    }
+    return clamp01(0.5f + (sum * 0.25f - 0.5f) * 1.8f);
+}
+
 // Irregular flagstones, in metres.
 Surface flagstones(float x, float z)
 {
-    CellSample cell = cellNoise(x * 1.5f, z * 1.5f, 21u);
+    CellSample cell = pavingCells(x, z);
     float gap = cell.second - cell.nearest;
     float tint = float(cell.cellId & 0xFF) / 255.0f;
-    float grain = fractalNoise(x * 6.0f, z * 6.0f, 22u, 4);
+    float grain = pavingNoise(x, z, 22u, 6.0f, 4);
     glm::vec3 stone = mix(rgb(150, 142, 128), rgb(184, 172, 150), tint) * (0.82f + 0.3f * grain);
     float mortar = 1.0f - smoothstep(0.04f, 0.12f, gap);
     glm::vec3 colour = mix(stone, rgb(88, 84, 74), mortar);
@@ -243,18 +373,28 @@ Surface flagstones(float x, float z)
     return {colour, height};
 }
 
-// The top of a piece at (x, z) of its cell.
-Surface topSurface(WallKind kind, float x, float z)
+// The top of a piece at (x, z) of its cell; `chains` are the runs of its outline.
+Surface topSurface(WallKind kind, const std::vector<OutlineChain>& chains, float x, float z)
 {
     float d = wallOutline(kind, x, z);
     Surface s = flagstones(x, z);
-    // A kerb of darker stone along the edges shows where the path ends.
+    // A kerb of darker stone along the edges shows where the path ends; the rope twisted
+    // along it is laid by length along the nearest run of the outline.
     const float kerb = 0.28f;
     if (d > -kerb) {
-        float along = (x + z) * 2.0f;
-        float grain = fractalNoise(x * 8.0f, z * 8.0f, 31u, 3);
+        float along = 0.0f, nearest = 1e9f;
+        for (const OutlineChain& chain : chains) {
+            float distance = 0.0f;
+            float a = chain.along(glm::vec2(x, z), distance);
+            if (distance < nearest) {
+                nearest = distance;
+                along = a;
+            }
+        }
+        float twist = (along + d) / ropeTwist;
+        float grain = pavingNoise(x, z, 31u, 8.0f, 3);
         glm::vec3 kerbColour = rgb(110, 62, 44) * (0.8f + 0.35f * grain);
-        float joint = std::fabs(along - std::round(along));
+        float joint = std::fabs(twist - std::round(twist));
         float t = smoothstep(-kerb, -kerb + 0.04f, d);
         s.colour = mix(s.colour, kerbColour, t);
         s.height = lerp(s.height, 0.55f + 0.1f * grain - (joint < 0.05f ? 0.3f : 0.0f), t);
@@ -303,7 +443,7 @@ Surface sideStones(float along, float y)
     return {colour, 0.6f * smoothstep(0.0f, 0.05f, gap) + 0.2f * grain};
 }
 
-void paintWallTexture(WallKind kind, Image& colour, HeightField& height)
+void paintWallTexture(WallKind kind, const std::vector<OutlineChain>& chains, Image& colour, HeightField& height)
 {
     const int size = textureSize;
     for (int row = 0; row < size; ++row) {
@@ -312,9 +452,9 @@ void paintWallTexture(WallKind kind, Image& colour, HeightField& height)
             float u = (float(col) + 0.5f) / float(size);
             Surface s;
             if (v >= topV0 - 0.004f) {
-                float x = u * 6.0f - 3.0f;
-                float z = 3.0f - (v - topV0) / (1.0f - topV0) * 6.0f;
-                s = topSurface(kind, x, z);
+                float x = (u - topU0) / (topU1 - topU0) * 6.0f - 3.0f;
+                float z = 3.0f - (v - topV0) / (topV1 - topV0) * 6.0f;
+                s = topSurface(kind, chains, x, z);
             } else if (v >= bannerV1 + 0.002f) {
                 float y = -wallDepth + (v - sideV0) / (sideV1 - sideV0) * wallDepth;
                 s = sideStones(u * sideRepeat, std::min(y, -0.001f));
@@ -333,11 +473,12 @@ bool writeWall(WallKind kind, const std::string& folder, const std::string& base
 {
     Image colour(textureSize, textureSize);
     HeightField height(textureSize, textureSize);
-    paintWallTexture(kind, colour, height);
+    std::vector<OutlineChain> chains;
+    Mesh mesh = buildSlab(kind, base, chains);
+    paintWallTexture(kind, chains, colour, height);
     std::string texture = "Textures/" + base + ".png", normal = "Textures/" + base + "_normal.png";
     bool ok = saveImage(colour, folder + "/" + texture);
     ok = saveImage(normalMapFromHeight(height, 0.12f, true, false), folder + "/" + normal) && ok;
-    Mesh mesh = buildSlab(kind, base);
     if (kind == WallKind::End)
         addGoalGate(mesh);
     ok = writeCollada(folder + "/" + base + ".dae", {mesh}, {texture, normal}) && ok;

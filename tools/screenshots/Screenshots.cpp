@@ -1,11 +1,13 @@
-// lantern-trail-screenshots [folder]
+// lantern-trail-screenshots [folder [WIDTHxHEIGHT]]
 //
-// Renders the shipped course at 800 x 600 through the real game and writes PNG screenshots
-// of the moments that show the rendering off: the start ("start.png"), mid-course with a
-// glowing fruit just ahead and the ball's shadow ("fruit.png"), a collected fruit fading
-// above the ball ("collected.png"), and the two end screens ("game-over.png",
-// "congrats.png"). Runs from one level below the repository root, under a display;
-// scripts/screenshots.sh does both and writes into screenshots/.
+// Renders the shipped course (at 800 x 600 unless a size is given) through the real game
+// and writes PNG screenshots of the moments that show the rendering off: the start
+// ("start.png"), mid-course with a glowing fruit just ahead and the ball's shadow
+// ("fruit.png"), a collected fruit fading above the ball ("collected.png"), the path
+// running into the first curve ("curve.png"), the end piece just ahead ("goal.png") and
+// the two end screens ("game-over.png", "congrats.png"). Runs from one level below the
+// repository root, under a display; scripts/screenshots.sh does both and writes into
+// screenshots/.
 #include "game/Game.h"
 #include "game/LevelLoader.h"
 #include "model/WallPiece.h"
@@ -16,6 +18,7 @@
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
+#include "scene/LevelFile.h"
 #include "tooling/Autopilot.h"
 #include "tooling/GameRunner.h"
 
@@ -28,8 +31,8 @@
 
 namespace {
 
-constexpr int width = 800;
-constexpr int height = 600;
+int width = 800;
+int height = 600;
 constexpr double step = 1.0 / 60.0; // seconds a frame
 
 std::string folder = "screenshots";
@@ -89,12 +92,34 @@ void placeBall(glm::vec3 at)
     body->setAngularVelocity(btVector3(0, 0, 0));
 }
 
+float ballDistanceTo(glm::vec3 at)
+{
+    btVector3 ball = game->hero->rigidBody->getCenterOfMassPosition();
+    return glm::length(glm::vec2(ball.x() - at.x, ball.z() - at.z));
+}
+
+// The centre of the course's first curve, or the origin when it has none.
+glm::vec3 firstCurveCentre()
+{
+    std::string text;
+    if (!vantor::scene::readLevelFile(levelFileName, text))
+        return glm::vec3(0.0f);
+    for (const auto& element : vantor::scene::parseLevel(text).elements)
+        if (element.typ == 2)
+            return glm::vec3(vantor::scene::wallMatrixFor(element)[3]);
+    return glm::vec3(0.0f);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc > 1)
         folder = argv[1];
+    if (argc > 2 && std::sscanf(argv[2], "%dx%d", &width, &height) != 2) {
+        std::printf("usage: lantern-trail-screenshots [folder [WIDTHxHEIGHT]]\n");
+        return 2;
+    }
     std::filesystem::create_directories(folder);
     GameRunner runner(width, height);
 
@@ -122,6 +147,15 @@ int main(int argc, char** argv)
     }
     shoot("collected.png");
 
+    // On along the path until the first curve lies just ahead.
+    glm::vec3 curve = firstCurveCentre();
+    for (int i = 0; i < 3000 && ballDistanceTo(curve) > 9.0f && !game->state->heroFell; ++i) {
+        pilot.steer(runner.keys);
+        runner.frame(step);
+    }
+    runner.keys.releaseAll();
+    shoot("curve.png");
+
     // Off the side of the first wall piece.
     replay(runner);
     for (int i = 0; i < 600 && !game->hero->onWall; ++i)
@@ -133,9 +167,15 @@ int main(int argc, char** argv)
     run(runner, 30);
     shoot("game-over.png");
 
-    // Set down on the end piece short of the gate, the ball rolls in and the camera reaches the goal.
+    // Set down on the piece before the end piece, which lies ahead.
     replay(runner);
     glm::vec3 before = glm::vec3(game->wallPieces[game->wallPieces.size() - 2]->modelMatrix[3]);
+    placeBall(before + glm::vec3(0.0f, 1.0f, 0.0f));
+    run(runner, 90);
+    shoot("goal.png");
+
+    // Set down on the end piece short of the gate, the ball rolls in and the camera reaches the goal.
+    replay(runner);
     placeBall(goalPosition + (before - goalPosition) * 0.4f + glm::vec3(0.0f, 1.0f, 0.0f));
     runner.frame(step);
     for (int i = 0; i < 600 && !game->state->goalReached && !game->state->heroFell; ++i) {
