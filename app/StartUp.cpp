@@ -3,6 +3,7 @@
 #include "platform/GLDiagnostics.h"
 #include "platform/Globals.h"
 #include "platform/HeapTuning.h"
+#include "platform/StartUpPhases.h"
 #include "app/KeyCallback.h"
 #include "platform/Window.h"
 #include "game/Game.h"
@@ -28,6 +29,7 @@ void enableDebugOutput()
 
 void startUp()
 {
+    startUpPhases.startUpBegan = bootClockSeconds();
     keepFreedHeapMemory();
     gameWindow = new vantor::util::Window("Lantern Trail");
     glfwMakeContextCurrent(gameWindow->handle);
@@ -54,7 +56,9 @@ void startUp()
     enableDebugOutput();
     glfwSetKeyCallback(gameWindow->handle, keyCallback);
     ilInit();
+    startUpPhases.contextReady = bootClockSeconds();
 
     game = new Game();
     game->init();
+    startUpPhases.gameInitialised = bootClockSeconds();
 }
