@@ -1,0 +1,73 @@
+#include "game/AssetPrefetch.h"
+
+#include "game/LevelLoader.h"
+#include "model/ModelImport.h"
+#include "platform/ImageLibrary.h"
+#include "platform/WorkerThread.h"
+#include "render/TextOverlay.h"
+#include "render/Texture.h"
+#include "scene/Hero.h"
+
+#include <cstdlib>
+#include <future>
+#include <memory>
+
+using namespace vantor::scene;
+
+namespace {
+
+std::unique_ptr<WorkerThread> worker; // runs while the start-up loads
+
+// NOTE: a fatal start-up error ends the process (std::exit) while the worker may still be
+// inside the image library; this runs before the library's own exit handler, which the
+// library registers when it is initialised, so it never shuts down under the worker.
+void stopWorkerAtExit()
+{
+    worker.reset();
+}
+
+// Runs `work` on the worker after everything posted before it; the future holds its result.
+template <typename Result, typename Work>
+std::future<Result> runOnWorker(Work work)
+{
+    auto task = std::make_shared<std::packaged_task<Result()>>(std::move(work));
+    std::future<Result> result = task->get_future();
+    worker->post([task] { (*task)(); });
+    return result;
+}
+
+void prefetchModel(const char* file, ModelKind kind)
+{
+    const std::string fileName = file;
+    prefetchedModels.promise(prefetchKey(fileName, kind), runOnWorker<ModelFile>(
+        [fileName, kind] { return readModelFile(fileName, kind); }));
+}
+
+} // namespace
+
+void startPrefetchingAssets()
+{
+    initImageLibrary();
+    static const bool stopRegistered = std::atexit(stopWorkerAtExit) == 0;
+    (void)stopRegistered;
+    worker = std::make_unique<WorkerThread>();
+    prefetchModel(heroModelFile, ModelKind::Textured);
+    for (const CourseModelFile& model : courseModelFiles)
+        prefetchModel(model.file, model.kind);
+    const std::string font = fontAtlasFile;
+    prefetchedImages.promise(font, runOnWorker<DecodedImage>([font] { return decodeTextureImage(font); }));
+}
+
+int finishPrefetchingAssets()
+{
+    if (worker != nullptr)
+        worker->finish();
+    worker.reset();
+    const int wasted = prefetchedModels.missed + prefetchedImages.missed + int(prefetchedModels.waiting()) +
+                       int(prefetchedImages.waiting());
+    prefetchedModels.clear();
+    prefetchedImages.clear();
+    prefetchedModels.missed = 0;
+    prefetchedImages.missed = 0;
+    return wasted;
+}
