@@ -51,6 +51,8 @@ void startPrefetchingAssets()
     static const bool stopRegistered = std::atexit(stopWorkerAtExit) == 0;
     (void)stopRegistered;
     worker = std::make_unique<WorkerThread>();
+    prefetchedModels.missed = prefetchedModels.unused = 0;
+    prefetchedImages.missed = prefetchedImages.unused = 0;
     prefetchModel(heroModelFile, ModelKind::Textured);
     for (const CourseModelFile& model : courseModelFiles)
         prefetchModel(model.file, model.kind);
@@ -58,16 +60,11 @@ void startPrefetchingAssets()
     prefetchedImages.promise(font, runOnWorker<DecodedImage>([font] { return decodeTextureImage(font); }));
 }
 
-int finishPrefetchingAssets()
+void finishPrefetchingAssets()
 {
     if (worker != nullptr)
         worker->finish();
     worker.reset();
-    const int wasted = prefetchedModels.missed + prefetchedImages.missed + int(prefetchedModels.waiting()) +
-                       int(prefetchedImages.waiting());
     prefetchedModels.clear();
     prefetchedImages.clear();
-    prefetchedModels.missed = 0;
-    prefetchedImages.missed = 0;
-    return wasted;
 }

@@ -10,7 +10,7 @@
 // results wait in prefetchedModels and prefetchedImages.
 void startPrefetchingAssets();
 
-// Waits for the worker to end and forgets whatever the start-up did not take. Returns how
-// many prefetched assets went unused or were done again because another was asked for
-// first: 0 when the list above matches Game::init.
-int finishPrefetchingAssets();
+// Waits for the worker to end and forgets whatever the start-up did not take. The queues'
+// `missed` and `unused` counts then tell whether the list above matched Game::init (both
+// 0); they start again from 0 with the next start.
+void finishPrefetchingAssets();

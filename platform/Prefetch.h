@@ -34,11 +34,17 @@ public:
         return true;
     }
 
-    // Forgets every result not taken (its work may still run and is then thrown away).
-    void clear() { pending.clear(); }
+    // Forgets every result not taken, counting them as unused (their work may still run
+    // and is then thrown away).
+    void clear()
+    {
+        unused += int(pending.size());
+        pending.clear();
+    }
 
     size_t waiting() const { return pending.size(); } // promised and not yet taken
     int missed = 0; // takes that found another key first: work done twice
+    int unused = 0; // results cleared before they were taken: work done for nothing
 
 private:
     struct Entry {

@@ -69,4 +69,11 @@ TEST(Prefetch, AKeyOutOfTurnIsNotHandedOutAndCountsAsMissed)
     EXPECT_EQ(lines.text, "b\n");
     EXPECT_FALSE(prefetch.take("a", lines));
     EXPECT_EQ(prefetch.missed, 2) << "an empty queue is no miss";
+
+    // What is never taken is counted when it is forgotten.
+    std::promise<Lines> never;
+    prefetch.promise("c", never.get_future());
+    prefetch.clear();
+    EXPECT_EQ(prefetch.waiting(), 0u);
+    EXPECT_EQ(prefetch.unused, 1);
 }
