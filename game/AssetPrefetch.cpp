@@ -2,13 +2,13 @@
 
 #include "game/LevelLoader.h"
 #include "model/ModelImport.h"
+#include "platform/FatalExit.h"
 #include "platform/ImageLibrary.h"
 #include "platform/WorkerThread.h"
 #include "render/TextOverlay.h"
 #include "render/Texture.h"
 #include "scene/Hero.h"
 
-#include <cstdlib>
 #include <future>
 #include <memory>
 
@@ -18,10 +18,9 @@ namespace {
 
 std::unique_ptr<WorkerThread> worker; // runs while the start-up loads
 
-// NOTE: a fatal start-up error ends the process (std::exit) while the worker may still be
-// inside the image library; this runs before the library's own exit handler, which the
-// library registers when it is initialised, so it never shuts down under the worker.
-void stopWorkerAtExit()
+// A fatal start-up error ends the process while the worker may still be inside the model
+// or image library: it stops (after its current file) before their static objects go.
+void stopWorker()
 {
     worker.reset();
 }
@@ -48,9 +47,8 @@ void prefetchModel(const char* file, ModelKind kind)
 void startPrefetchingAssets()
 {
     initImageLibrary();
-    static const bool stopRegistered = std::atexit(stopWorkerAtExit) == 0;
-    (void)stopRegistered;
     worker = std::make_unique<WorkerThread>();
+    setFatalExitHook(stopWorker);
     prefetchedModels.missed = prefetchedModels.unused = 0;
     prefetchedImages.missed = prefetchedImages.unused = 0;
     prefetchModel(heroModelFile, ModelKind::Textured);
@@ -65,6 +63,7 @@ void finishPrefetchingAssets()
     if (worker != nullptr)
         worker->finish();
     worker.reset();
+    setFatalExitHook(nullptr);
     prefetchedModels.clear();
     prefetchedImages.clear();
 }

@@ -2,6 +2,7 @@
 #include "support/TempDir.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
@@ -99,4 +100,31 @@ TEST(StartUpAssets, FailuresOfAssetsReadAheadReportInLoadingOrder)
                                  std::regex("(DevIL Error: [0-9]+, Bildpfad: \\.\\./Models/Textures/apple\\.png\n)+"
                                             "DevIL Error: Could not load image, path: \\.\\./Models/Textures/apple\\.png\n")))
         << afterError.substr(fruit.size());
+}
+
+// The game built with ThreadSanitizer (the test command builds it and names it in
+// LANTERN_THREAD_SANITIZED_GAME): the worker reading ahead while the main thread opens the
+// window and takes the assets in, and a fatal asset that ends the process while the worker
+// may still read, show no race.
+TEST(StartUpAssets, TheLoadingShowsNoRaceUnderThreadSanitizer)
+{
+    const char* binary = std::getenv("LANTERN_THREAD_SANITIZED_GAME");
+    if (binary == nullptr || *binary == '\0')
+        GTEST_SKIP() << "LANTERN_THREAD_SANITIZED_GAME names no ThreadSanitizer build of the game";
+
+    setenv("TSAN_OPTIONS", "suppressions=" LANTERN_SOURCE_DIR "/tests/e2e/thread-sanitizer-suppressions.txt", 1);
+    DataFolders broken;
+    broken.replace("Textures/hero.png", "not an image");
+    GameProcess game({}, binary);
+    GameProcess failing({}, binary, broken.runFolder());
+    EXPECT_EQ(failing.waitForExit(120), 255) << failing.output();
+    ASSERT_TRUE(game.waitForOutput("Init complete", 120)) << game.output();
+    game.sendSignal(SIGTERM);
+    EXPECT_EQ(game.waitForExit(120), 0) << game.output();
+
+    EXPECT_EQ(game.output().find("ThreadSanitizer"), std::string::npos) << game.output();
+    EXPECT_EQ(failing.output().find("ThreadSanitizer"), std::string::npos) << failing.output();
+    EXPECT_NE(failing.output().find("DevIL Error: Could not load image, path: ../Models/Textures/hero.png\n"),
+              std::string::npos)
+        << failing.output();
 }
