@@ -2,6 +2,7 @@
 
 #include "game/AssetPrefetch.h"
 #include "platform/GLDiagnostics.h"
+#include "platform/Gamepads.h"
 #include "platform/ImageLibrary.h"
 #include "platform/Globals.h"
 #include "platform/HeapTuning.h"
@@ -59,6 +60,7 @@ void startUp()
 
     enableDebugOutput();
     glfwSetKeyCallback(gameWindow->handle, keyCallback);
+    watchGamepads();
     initImageLibrary();
     startUpPhases.contextReady = bootClockSeconds();
 

@@ -2,8 +2,15 @@
 
 // SIGTERM and SIGINT (kill, Ctrl+C, timeout, a session ending) end the game as Escape
 // does: the handler only notes the request, the frame loop reads it after the current
-// frame, and the game and the window are destroyed in order. A second signal while the
-// first is still waiting ends the process at once, in case the game hangs.
+// frame, and the game and the window are destroyed in order.
+//
+// The same stop often arrives twice: `timeout` signals the game and then its whole
+// process group, and so do a desktop logout and service managers. Signals within
+// stopGraceSeconds of the first are therefore absorbed; one later than that (a player who
+// presses Ctrl+C again because the game hangs) ends the process at once.
 void catchStopSignals();
 // True once SIGTERM or SIGINT has arrived.
 bool stopRequested();
+
+constexpr double stopGraceSeconds = 2.0; // a repeated signal within this time is absorbed
+

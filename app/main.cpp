@@ -6,6 +6,8 @@
 #include "game/LevelLoader.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
+#include "platform/Input.h"
+#include "platform/PlayerControls.h"
 #include "platform/Window.h"
 
 #include <iostream>
@@ -34,8 +36,8 @@ int main(int argc, char** argv)
 
         playFrame(deltaTime);
 
-        // Sticky keys make a press between two polls count.
-        running = glfwGetKey(gameWindow->handle, GLFW_KEY_ESCAPE) != GLFW_PRESS &&
+        // Sticky keys make a press of Escape between two polls count; the pad's Back too.
+        running = !quitHeld(*input, gameWindow->handle) &&
                   !glfwWindowShouldClose(gameWindow->handle) && !stopRequested();
     }
 

@@ -7,6 +7,7 @@
 #include "model/WallPiece.h"
 #include "platform/Clock.h"
 #include "platform/Input.h"
+#include "platform/PlayerControls.h"
 #include "platform/RenderSettings.h"
 #include "platform/SoundHandles.h"
 #include "platform/Window.h"
@@ -101,8 +102,8 @@ void Game::update(double deltaTime)
         fmodSystem->playSound(FMOD_CHANNEL_FREE, loseSound, false, nullptr);
     }
 
-    // Replay, whenever R is down.
-    if (input->isKeyDown(window->handle, GLFW_KEY_R))
+    // Replay, whenever R (or the pad's Start) is down.
+    if (replayHeld(*input, window->handle))
         replay();
 
     // The sound system's per-frame work.

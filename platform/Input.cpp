@@ -17,6 +17,16 @@ void GlfwInput::setCursorPos(GLFWwindow* window, double x, double y)
     glfwSetCursorPos(window, x, y);
 }
 
+bool GlfwInput::getGamepad(GLFWgamepadstate& pad)
+{
+    // A joystick without a gamepad mapping is no pad; one unplugged reads as none at once,
+    // so its last sticks never linger.
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick)
+        if (glfwJoystickIsGamepad(joystick) && glfwGetGamepadState(joystick, &pad))
+            return true;
+    return false;
+}
+
 namespace {
 GlfwInput glfwInput;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Globals.h"
 #include "platform/Input.h"
+#include "platform/PlayerControls.h"
 #include "platform/Window.h"
 #include "scene/AttemptStart.h"
 #include "scene/GameState.h"
@@ -13,17 +14,23 @@ namespace vantor::scene {
 
 namespace {
 const float halfPi = 1.5707964f;
+const float stickTurnSpeed = 2.0f; // radians a second at the right stick's full deflection
+
+void clampPitch(float& verticalAngle)
+{
+    if (verticalAngle < -halfPi)
+        verticalAngle = -halfPi;
+    else if (verticalAngle > halfPi)
+        verticalAngle = halfPi;
 }
+} // namespace
 
 void applyMouseLook(float& horizontalAngle, float& verticalAngle, float mouseSpeed, int centerX, int centerY,
                     double cursorX, double cursorY)
 {
     horizontalAngle += mouseSpeed * float(centerX - cursorX);
     verticalAngle += mouseSpeed * float(centerY - cursorY);
-    if (verticalAngle < -halfPi)
-        verticalAngle = -halfPi;
-    else if (verticalAngle > halfPi)
-        verticalAngle = halfPi;
+    clampPitch(verticalAngle);
 }
 
 Camera::Camera()
@@ -67,6 +74,11 @@ void Camera::draw(unsigned int)
 void Camera::updateFreeCamera(util::Window* window, float deltaTime)
 {
     mouseLook(window);
+    // The right stick turns as the mouse does: to the right and up as it is pushed.
+    const glm::vec2 turn = cameraTurn(*input);
+    horizontalAngle -= stickTurnSpeed * deltaTime * turn.x;
+    verticalAngle += stickTurnSpeed * deltaTime * turn.y;
+    clampPitch(verticalAngle);
     const float h = horizontalAngle;
     const float v = verticalAngle;
     const glm::vec3 direction(std::cos(v) * std::sin(h), std::sin(v), std::cos(v) * std::cos(h));

@@ -24,8 +24,8 @@ public:
     void update(double deltaTime, GameState* state) override;
     // The camera is never drawn.
     void draw(unsigned int levelOfDetail) override;
-    // Free mode, steered by mouse and the movement keys. The frustum planes stay those of
-    // the last follow-mode frame.
+    // Free mode, steered by mouse, the pad's right stick and the movement keys. The frustum
+    // planes stay those of the last follow-mode frame.
     void updateFreeCamera(util::Window* window, float deltaTime);
     void updateFrustumPlanes(const glm::mat4& viewProjection);
 

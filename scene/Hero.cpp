@@ -2,6 +2,7 @@
 
 #include "platform/GL.h"
 #include "platform/Input.h"
+#include "platform/PlayerControls.h"
 #include "platform/SoundHandles.h"
 #include "platform/Window.h"
 #include "scene/AttemptStart.h"
@@ -66,7 +67,7 @@ void Hero::update(double deltaTime, GameState* gameState)
     modelMatrix[0][3] = modelMatrix[1][3] = modelMatrix[2][3] = 0.0f;
     modelMatrix[3] = glm::vec4(position.x(), position.y(), position.z(), 1.0f);
 
-    // Pushes are relative to the camera: W away from it, A to its left.
+    // Pushes are relative to the camera: forward away from it, right to its right.
     float dt = float(deltaTime);
     const glm::vec3& view = state->viewDirection;
     GLFWwindow* window = state->window->handle;
@@ -74,15 +75,14 @@ void Hero::update(double deltaTime, GameState* gameState)
     const float c = std::cos(quarterTurn), s = std::sin(quarterTurn);
     btVector3 sideways(view.x * c + view.z * s, 0.0f, view.z * c - view.x * s);
 
-    if (onWall && input->isKeyDown(window, GLFW_KEY_W))
-        rigidBody->applyCentralImpulse(btVector3(-pushStrength * dt * view.x, 0.0f, -pushStrength * dt * view.z));
-    if (onWall && input->isKeyDown(window, GLFW_KEY_S))
-        rigidBody->applyCentralImpulse(btVector3(pushStrength * dt * view.x, 0.0f, pushStrength * dt * view.z));
-    if (onWall && input->isKeyDown(window, GLFW_KEY_A))
-        rigidBody->applyCentralImpulse(-pushStrength * dt * sideways);
-    if (onWall && input->isKeyDown(window, GLFW_KEY_D))
-        rigidBody->applyCentralImpulse(pushStrength * dt * sideways);
-    if (onWall && input->isKeyDown(window, GLFW_KEY_SPACE)) {
+    // Keys and pad together; a half-deflected stick pushes half as hard as a key.
+    const glm::vec2 push = ballPush(*input, window);
+    if (onWall && push.y != 0.0f)
+        rigidBody->applyCentralImpulse(btVector3(-pushStrength * dt * push.y * view.x, 0.0f,
+                                                 -pushStrength * dt * push.y * view.z));
+    if (onWall && push.x != 0.0f)
+        rigidBody->applyCentralImpulse(pushStrength * dt * push.x * sideways);
+    if (onWall && jumpHeld(*input, window)) {
         onWall = false;
         rigidBody->applyCentralImpulse(btVector3(0.0f, pushStrength * mass * dt, 0.0f));
     }

@@ -1,5 +1,6 @@
 #include "scene/LevelFile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
@@ -154,6 +155,11 @@ std::vector<ReportLimit::More> ReportLimit::more() const
 
 bool readLevelFile(const std::string& path, std::string& text)
 {
+    // A folder opens like a file here but reads as nothing, which would pass for an empty
+    // course.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open())
         return false;
@@ -162,7 +168,7 @@ bool readLevelFile(const std::string& path, std::string& text)
     text.assign(size_t(maxLevelFileBytes) + 1, '\0');
     file.read(&text[0], std::streamsize(text.size()));
     text.resize(size_t(file.gcount()));
-    return true;
+    return !file.bad();
 }
 
 LevelDescription parseLevel(const std::string& text)

@@ -65,7 +65,8 @@ struct LevelDescription {
 };
 
 // Reads the level file `path` into `text`, at most maxLevelFileBytes + 1 bytes of it, so
-// that parseLevel refuses a larger file before it is parsed. False if it cannot be opened.
+// that parseLevel refuses a larger file before it is parsed. False if it cannot be opened or
+// read, and for a folder.
 bool readLevelFile(const std::string& path, std::string& text);
 
 // Reads the text of a level file. Missing keys take the value 1; numbers are truncated

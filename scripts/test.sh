@@ -7,6 +7,9 @@
 # fuzzer, which scripts/fuzz.sh builds with clang into build-fuzz/. The package's test
 # unpacks the Debian package that scripts/package.sh makes here from build/ (and checks
 # with lintian), rather than building it again in a folder of its own.
+# Extra arguments go to CTest. Each game a test starts is driven through its own window, so
+# the cases may run side by side on the one display: `bash scripts/test.sh -j2` (or
+# `-j4 --schedule-random`) runs the suite faster on a machine with more cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

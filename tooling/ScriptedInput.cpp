@@ -16,3 +16,10 @@ void ScriptedInput::setCursorPos(GLFWwindow*, double x, double y)
     cursorX = x;
     cursorY = y;
 }
+
+bool ScriptedInput::getGamepad(GLFWgamepadstate& state)
+{
+    if (padConnected)
+        state = pad;
+    return padConnected;
+}

@@ -11,6 +11,9 @@
 lantern_trail_games=$(dirname "$(readlink -f "$0")")
 lantern_trail_data="$lantern_trail_games/../share/games/lantern-trail"
 lantern_trail_programs="$lantern_trail_games/../lib/games/lantern-trail"
+lantern_trail_pack="$lantern_trail_data/Models/courses"
+
+. "$lantern_trail_data/courses.sh"
 
 # Prints PATH as an absolute path, taken relative to the folder the command was started in.
 # An empty PATH stays empty, so that the program reports it as it would.

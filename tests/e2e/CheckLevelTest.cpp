@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 // The checker program: its verdict is in its exit code, for scripts that write courses.
@@ -22,6 +23,12 @@ TEST(CheckLevel, ExitCodeTellsAGoodCourseFromABrokenOneOrAMissingFile)
 
     GameProcess missing({folder.path("none.json")}, LANTERN_CHECK_LEVEL_BINARY);
     EXPECT_EQ(missing.waitForExit(60), 2) << missing.output();
+
+    std::filesystem::create_directories(folder.path("level.json"));
+    GameProcess aFolder({folder.path("level.json")}, LANTERN_CHECK_LEVEL_BINARY);
+    EXPECT_EQ(aFolder.waitForExit(60), 2) << aFolder.output();
+    EXPECT_NE(aFolder.output().find("could not be read: it is a folder, not a course file."), std::string::npos)
+        << aFolder.output();
 }
 
 // Files an author might send by mistake, or a fuzzer on purpose: each is answered at once

@@ -40,3 +40,15 @@ TEST(CourseChoice, TheGameAndTheDemoPlayTheCourseTheVariableNamesByARelativePath
     EXPECT_EQ(demo.waitForExit(120), 1) << demo.output();
     EXPECT_NE(demo.output().find("Attempt 1: Hero fell from wall."), std::string::npos) << demo.output();
 }
+
+// A folder is no course file: the game refuses it as unreadable rather than playing an
+// empty course.
+TEST(CourseChoice, AFolderNamedAsTheCourseCannotBeRead)
+{
+    CourseVariable variable("../Models");
+    GameProcess game;
+    EXPECT_EQ(game.waitForExit(60), 255) << game.output();
+    EXPECT_NE(game.output().find("FAILED: JSON-Levelfile could not be read from filesystem."), std::string::npos)
+        << game.output();
+    EXPECT_EQ(game.output().find("OK: JSON-File read from filesystem"), std::string::npos) << game.output();
+}

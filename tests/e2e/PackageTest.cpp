@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 // The Debian package as a player gets it: unpacked (dpkg -x) into a folder of its own and
 // started through its launchers from another, unrelated folder, which is where every path
@@ -18,9 +23,12 @@ namespace fs = std::filesystem;
 
 // The package that scripts/package.sh made from this build (the test command makes it
 // before the tests run). When there is none, or it is older than the programs or the
-// launchers and files of package/, it is made here the same way.
+// launchers and files of package/, it is made here the same way; the package tests that run
+// side by side take turns, so one makes it while the other waits and then finds it fresh.
 std::string packageOfThisBuild()
 {
+    const int lock = open(LANTERN_BINARY_DIR "/package.lock", O_CREAT | O_RDWR, 0644);
+    flock(lock, LOCK_EX);
     const fs::path folder = fs::path(LANTERN_BINARY_DIR) / "deb";
     auto find = [&]() {
         std::error_code error;
@@ -42,6 +50,7 @@ std::string packageOfThisBuild()
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         deb = find();
     }
+    close(lock); // and with it the lock
     return deb.string();
 }
 
@@ -53,14 +62,32 @@ std::string readFile(const fs::path& path)
     return text.str();
 }
 
+// Unpacks this build's package into `folder`; false when there is none or dpkg fails.
+bool unpackPackage(const TempDir& folder)
+{
+    const std::string deb = packageOfThisBuild();
+    EXPECT_FALSE(deb.empty()) << "no package in " LANTERN_BINARY_DIR "/deb";
+    return !deb.empty() && std::system(("dpkg -x '" + deb + "' '" + folder.root + "'").c_str()) == 0;
+}
+
+// The names of the pack's courses in the unpacked package: file names without ".json".
+std::vector<std::string> packCourses(const TempDir& unpacked)
+{
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry :
+         fs::directory_iterator(unpacked.path("usr/share/games/lantern-trail/Models/courses")))
+        if (entry.path().extension() == ".json")
+            names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 } // namespace
 
 TEST(Package, UnpackedLaunchersRunFromAnUnrelatedFolder)
 {
-    const std::string deb = packageOfThisBuild();
-    ASSERT_FALSE(deb.empty()) << "no package in " LANTERN_BINARY_DIR "/deb";
     TempDir unpacked;
-    ASSERT_EQ(std::system(("dpkg -x '" + deb + "' '" + unpacked.root + "'").c_str()), 0) << deb;
+    ASSERT_TRUE(unpackPackage(unpacked));
     const std::string games = unpacked.path("usr/games/");
     const fs::path data = unpacked.path("usr/share/games/lantern-trail");
 
@@ -94,4 +121,58 @@ TEST(Package, UnpackedLaunchersRunFromAnUnrelatedFolder)
 
     // Nothing was written beside the data: the programs' working folder is still empty.
     EXPECT_TRUE(fs::is_empty(data / "run"));
+}
+
+// A course of the pack by name, or a course file by path, on every launcher; --courses lists
+// the pack; a name that is neither is refused with a line that points to --courses. The
+// desktop entry offers each course of the pack.
+TEST(Package, LaunchersPickACourseByNameOrPathAndListThePack)
+{
+    TempDir unpacked;
+    ASSERT_TRUE(unpackPackage(unpacked));
+    const std::string games = unpacked.path("usr/games/");
+    const std::vector<std::string> pack = packCourses(unpacked);
+    ASSERT_EQ(pack.size(), 3u);
+    TempDir player;
+    fs::copy_file(unpacked.path("usr/share/games/lantern-trail/Models/level.json"), player.path("my-course.json"));
+
+    {
+        GameProcess list({"--courses"}, games + "lantern-trail", player.root);
+        EXPECT_EQ(list.waitForExit(30), 0) << list.output();
+        std::istringstream lines(list.output());
+        std::string line;
+        size_t count = 0;
+        for (; std::getline(lines, line); ++count)
+            EXPECT_TRUE(count < pack.size() && line.rfind(pack[count] + " ", 0) == 0 &&
+                        line.find(" pieces ") != std::string::npos && line.find(" fruit ") != std::string::npos)
+                << line;
+        EXPECT_EQ(count, pack.size()) << list.output();
+    }
+    {
+        GameProcess unknown({"--course", "4-nowhere", "640", "480", "0"}, games + "lantern-trail", player.root);
+        EXPECT_EQ(unknown.waitForExit(30), 2) << unknown.output();
+        const std::string output = unknown.output();
+        EXPECT_NE(output.find("\"4-nowhere\""), std::string::npos) << output;
+        EXPECT_NE(output.find("--courses"), std::string::npos) << output;
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+    }
+    for (const std::string& course : {std::string("2-s-bends"), std::string("my-course.json")}) {
+        GameProcess check({"--course", course}, games + "lantern-trail-check-level", player.root);
+        EXPECT_EQ(check.waitForExit(60), 0) << course << "\n" << check.output();
+        EXPECT_NE(check.output().find("OK: the course has no errors."), std::string::npos) << check.output();
+    }
+    {
+        // The meadow has 13 fruit, the shipped course 19: the summary tells them apart.
+        GameProcess demo({"--course", "1-meadow", "160", "120", "shots", "1"}, games + "lantern-trail-demo",
+                         player.root);
+        EXPECT_EQ(demo.waitForExit(300), 0) << demo.output();
+        const std::string summary = readFile(player.path("shots/summary.txt"));
+        EXPECT_EQ(summary.find("Attempt 1: Hero reached goal."), 0u) << summary << demo.output();
+        EXPECT_NE(summary.find(" of 13."), std::string::npos) << summary;
+    }
+
+    const std::string desktop = readFile(unpacked.path("usr/share/applications/lantern-trail.desktop"));
+    for (const std::string& course : pack)
+        EXPECT_NE(desktop.find("\nExec=/usr/games/lantern-trail --course " + course + "\n"), std::string::npos)
+            << course << "\n" << desktop;
 }

@@ -1,7 +1,12 @@
+#include "app/StopSignals.h"
 #include "support/GameProcess.h"
+#include "support/TempDir.h"
 
+#include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 // Each run opens the real window; Escape ends it after the current frame.
 namespace {
@@ -79,4 +84,48 @@ TEST(StartAndQuit, ImpossibleWindowSizesFailToOpenTheWindowWithTheirReason)
     EXPECT_TRUE(tiny.waitForOutput("Frametime: ", 60)) << tiny.output();
     tiny.sendSignal(SIGTERM);
     EXPECT_EQ(tiny.waitForExit(30), 0) << tiny.output();
+}
+
+// The same stop often comes twice at once: `timeout`, a logout or a service manager
+// signals the game and then its whole process group. The second signal is absorbed and
+// the game still ends cleanly, while it loads as well as while it plays.
+TEST(StartAndQuit, AStopSignalRepeatedAtOnceStillEndsTheGameWithExitCodeZero)
+{
+    for (int run = 0; run < 10; ++run) {
+        GameProcess game;
+        ASSERT_TRUE(game.waitForOutput(run % 2 == 0 ? ">>> Load" : "Frametime: ", 60)) << game.output();
+        game.sendSignal(SIGTERM);
+        game.sendSignal(run < 5 ? SIGTERM : SIGINT);
+        EXPECT_EQ(game.waitForExit(30), 0) << "run " << run << "\n" << game.output();
+    }
+}
+
+TEST(StartAndQuit, TheGameEndsWithExitCodeZeroUnderTimeout)
+{
+    for (int run = 0; run < 10; ++run) {
+        GameProcess timed({"--preserve-status", run % 2 == 0 ? "1" : "3", LANTERN_GAME_BINARY}, "/usr/bin/timeout");
+        EXPECT_EQ(timed.waitForExit(60), 0) << "run " << run << "\n" << timed.output();
+    }
+}
+
+// A player who presses Ctrl+C again because the game seems to hang: here it waits at
+// "Press Enter" after a failed start (no data beside its folder). A repeat within the
+// grace time is absorbed; one after it ends the process at once.
+TEST(StartAndQuit, AStopSignalLongAfterTheFirstEndsAWaitingGameAtOnce)
+{
+    TempDir folder;
+    std::filesystem::create_directories(folder.path("run"));
+    for (int run = 0; run < 10; ++run) {
+        GameProcess game({}, LANTERN_GAME_BINARY, folder.path("run"), true);
+        ASSERT_TRUE(game.waitForOutput("Press Enter", 60)) << game.output();
+        game.sendSignal(run % 2 == 0 ? SIGTERM : SIGINT);
+        std::this_thread::sleep_for(std::chrono::duration<double>(stopGraceSeconds / 4));
+        game.sendSignal(SIGTERM);
+        std::this_thread::sleep_for(std::chrono::duration<double>(stopGraceSeconds / 2));
+        EXPECT_FALSE(game.hasEnded()) << "run " << run << ": ended with " << game.exitCode;
+
+        std::this_thread::sleep_for(std::chrono::duration<double>(stopGraceSeconds / 2));
+        game.sendSignal(SIGTERM);
+        EXPECT_EQ(game.waitForExit(5), 128 + SIGTERM) << "run " << run << "\n" << game.output();
+    }
 }

@@ -37,6 +37,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(runner, nullptr) << startFailure;
+        runner->keys.padConnected = false;
         runner->replay(step, false);
         collectedIngredients.clear();
         freeCamera = false;
@@ -123,6 +124,48 @@ TEST_F(GameCore, WPushesAwayFromTheCameraBySixthOfAUnitPerFrame)
     EXPECT_NEAR(cancelled.z(), 0.0, 0.02);
     ball->setFriction(friction);
     ball->setRollingFriction(rollingFriction);
+}
+
+// The pad steers through the same update as the keys: the stick's push scales with its
+// deflection, A jumps, and a pad pulled out mid-push pushes no more.
+TEST_F(GameCore, PadStickPushesByItsDeflectionAJumpsAndAPulledOutPadStops)
+{
+    landOnTheWall();
+    btRigidBody* ball = game->hero->rigidBody;
+    const btScalar friction = ball->getFriction(), rollingFriction = ball->getRollingFriction();
+    ball->setFriction(0.0f);
+    ball->setRollingFriction(0.0f);
+    const glm::vec3 view = game->state->viewDirection;
+    ScriptedInput& pad = runner->keys;
+    pad.padConnected = true;
+    const auto changeOverOneFrame = [&]() {
+        const btVector3 before = velocity();
+        run(1);
+        return velocity() - before;
+    };
+
+    pad.pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y] = -1.0f; // full forward: as W, a sixth a frame
+    btVector3 change = changeOverOneFrame();
+    EXPECT_NEAR(change.x(), -view.x / 6.0f, 0.02);
+    EXPECT_NEAR(change.z(), -view.z / 6.0f, 0.02);
+    pad.pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y] = -0.575f; // half way past the dead zone
+    change = changeOverOneFrame();
+    EXPECT_NEAR(change.x(), -view.x / 12.0f, 0.02);
+    EXPECT_NEAR(change.z(), -view.z / 12.0f, 0.02);
+    pad.pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y] = -1.0f;
+    pad.padConnected = false;
+    change = changeOverOneFrame();
+    EXPECT_NEAR(change.x(), 0.0, 0.02);
+    EXPECT_NEAR(change.z(), 0.0, 0.02);
+    ball->setFriction(friction);
+    ball->setRollingFriction(rollingFriction);
+
+    pad.padConnected = true;
+    pad.releaseAll();
+    landOnTheWall();
+    pad.pad.buttons[GLFW_GAMEPAD_BUTTON_A] = GLFW_PRESS;
+    run(1);
+    EXPECT_GT(velocity().y(), 2.5);
 }
 
 TEST_F(GameCore, SpaceJumpsOnceUntilTheNextWallContact)

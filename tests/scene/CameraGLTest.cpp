@@ -85,3 +85,20 @@ TEST_F(CameraUpdate, TheFreeCameraFliesWithTheKeysAndKeepsTheLastFrustum)
     EXPECT_EQ(camera.frustumPlanes, followed);
     EXPECT_NEAR(glm::distance(glm::vec3(glm::inverse(camera.viewMatrix)[3]), camera.position), 0.0f, 1e-4f);
 }
+
+TEST_F(CameraUpdate, ThePadsRightStickTurnsTheFreeCameraAsTheMouseDoes)
+{
+    scripted.padConnected = true;
+    scripted.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 1.0f; // full right for half a second
+    camera.updateFreeCamera(window, 0.5f);
+    EXPECT_NEAR(camera.horizontalAngle, -1.0f, 1e-5f) << "to the right, as the cursor moved right";
+    EXPECT_EQ(camera.verticalAngle, 0.0f);
+
+    scripted.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 0.0f;
+    scripted.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y] = -1.0f; // pushed up for long: the pitch stops straight up
+    camera.updateFreeCamera(window, 2.0f);
+    EXPECT_EQ(camera.verticalAngle, 1.5707964f);
+
+    camera.update(0.016, &state);
+    EXPECT_NEAR(camera.horizontalAngle, -1.0f, 1e-5f) << "the stick does not turn the follow camera";
+}

@@ -210,4 +210,6 @@ TEST(LevelFile, ReadingStopsOneByteAfterTheLimit)
     EXPECT_EQ(text.size(), size_t(maxLevelFileBytes) + 1);
     EXPECT_EQ(parseLevel(text).error.rfind("FAILED: level file: larger than", 0), 0u);
     EXPECT_FALSE(readLevelFile("/nonexistent/level.json", text));
+    // A folder opens, but reads as nothing: it must not pass for an empty course.
+    EXPECT_FALSE(readLevelFile("/tmp", text));
 }

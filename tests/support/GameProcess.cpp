@@ -33,19 +33,25 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 } // namespace
 
 GameProcess::GameProcess(const std::vector<std::string>& arguments, const std::string& binary,
-                         const std::string& workingFolder)
-    : pid(-1)
+                         const std::string& workingFolder, bool terminalInput)
+    : pid(-1), exitCode(-1000), terminal(-1)
 {
     char pattern[] = "/tmp/lantern-game-XXXXXX";
     int logDescriptor = mkstemp(pattern);
     logFile = pattern;
+    std::string terminalName = "/dev/null";
+    if (terminalInput) {
+        terminal = posix_openpt(O_RDWR | O_NOCTTY);
+        if (terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0)
+            terminalName = ptsname(terminal);
+    }
 
     pid = fork();
     if (pid == 0) {
         if (chdir(workingFolder.c_str()) != 0)
             _exit(126);
-        int nullInput = open("/dev/null", O_RDONLY);
-        dup2(nullInput, STDIN_FILENO);
+        int input = open(terminalName.c_str(), O_RDWR | O_NOCTTY);
+        dup2(input, STDIN_FILENO);
         dup2(logDescriptor, STDOUT_FILENO);
         dup2(logDescriptor, STDERR_FILENO);
         std::vector<char*> argv;
@@ -65,13 +71,18 @@ GameProcess::~GameProcess()
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
+    if (terminal >= 0)
+        close(terminal);
     std::remove(logFile.c_str());
 }
 
 std::string GameProcess::waitForWindow(double timeoutSeconds)
 {
+    // By process id (the window's _NET_WM_PID), never by title: another test's game may
+    // have a window of the same name on this display.
     std::ostringstream command;
-    command << "timeout " << timeoutSeconds << " xdotool search --sync --onlyvisible --name '^Lantern Trail$' 2>/dev/null | head -n 1";
+    command << "timeout " << timeoutSeconds << " xdotool search --sync --onlyvisible --pid " << pid
+            << " 2>/dev/null | head -n 1";
     windowId = runCommand(command.str());
     return windowId;
 }
@@ -89,15 +100,22 @@ bool GameProcess::waitForOutput(const std::string& text, double timeoutSeconds)
 
 void GameProcess::pressKey(const std::string& key, double holdSeconds)
 {
-    if (!windowId.empty())
-        runCommand("xdotool windowfocus " + windowId + " 2>/dev/null");
+    if (windowId.empty())
+        waitForWindow(10);
+    // Sent to this game's window alone: the keyboard focus may belong to another game.
+    const std::string window = " --window " + (windowId.empty() ? std::string("0") : windowId) + " ";
     if (holdSeconds <= 0.0) {
-        runCommand("xdotool key " + key);
+        runCommand("xdotool key" + window + key);
         return;
     }
-    runCommand("xdotool keydown " + key);
-    std::this_thread::sleep_for(std::chrono::duration<double>(holdSeconds));
-    runCommand("xdotool keyup " + key);
+    // A held key repeats, as the X server's auto-repeat would: a game that starts beside
+    // this one takes the focus, and a window losing the focus lets go of its keys.
+    const auto start = std::chrono::steady_clock::now();
+    do {
+        runCommand("xdotool keydown" + window + key);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } while (secondsSince(start) < holdSeconds);
+    runCommand("xdotool keyup" + window + key);
 }
 
 void GameProcess::sendSignal(int signal)
@@ -106,16 +124,22 @@ void GameProcess::sendSignal(int signal)
         kill(pid, signal);
 }
 
+bool GameProcess::hasEnded()
+{
+    if (pid <= 0)
+        return true;
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) != pid)
+        return false;
+    pid = -1;
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return true;
+}
+
 int GameProcess::waitForExit(double timeoutSeconds)
 {
     auto start = std::chrono::steady_clock::now();
-    while (pid > 0) {
-        int status = 0;
-        pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
-            pid = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
+    while (!hasEnded()) {
         if (secondsSince(start) > timeoutSeconds) {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
@@ -124,7 +148,7 @@ int GameProcess::waitForExit(double timeoutSeconds)
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return -1000;
+    return exitCode;
 }
 
 std::string GameProcess::output() const

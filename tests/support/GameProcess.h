@@ -5,29 +5,35 @@
 
 // The real game binary, started one level below the repository root (so it finds
 // ../Models/ and ../Shader/), or in `workingFolder`, with standard input closed and its
-// console captured in a file. Driven from outside through the X server's test extension
-// (xdotool), as a player would. Needs DISPLAY: the test command runs everything inside Xvfb.
+// console captured in a file (standard input a terminal instead, with `terminalInput`, for
+// a game that should wait at "Press Enter"). Driven from outside with key events sent to
+// its own window (xdotool), so several games may share one display. Needs DISPLAY: the
+// test command runs everything inside Xvfb.
 class GameProcess {
 public:
     explicit GameProcess(const std::vector<std::string>& arguments = {}, const std::string& binary = LANTERN_GAME_BINARY,
-                         const std::string& workingFolder = LANTERN_SOURCE_DIR "/tests");
+                         const std::string& workingFolder = LANTERN_SOURCE_DIR "/tests", bool terminalInput = false);
     ~GameProcess(); // kills the game if it still runs
 
-    // Waits until a visible window named "Lantern Trail" exists; returns its X id or "".
+    // Waits until this process shows a visible window; returns its X id or "".
     std::string waitForWindow(double timeoutSeconds);
     // Waits until the console shows `text`; false after the timeout.
     bool waitForOutput(const std::string& text, double timeoutSeconds);
-    // Focuses the window and presses (or holds for holdSeconds, then releases) one key,
-    // named as xdotool names keys ("Escape", "w", "F3").
+    // Presses (or holds for holdSeconds, then releases) one key in this game's window,
+    // named as xdotool names keys ("Escape", "w", "F3"). Finds the window first if needed.
     void pressKey(const std::string& key, double holdSeconds = 0.0);
     // Sends `signal` (SIGTERM, SIGINT) to the game, if it still runs.
     void sendSignal(int signal);
+    // True once the game has ended (its exit code is then in exitCode).
+    bool hasEnded();
     // The exit code once the game ended, or -1000 if it was still running after the timeout
     // (it is then killed).
     int waitForExit(double timeoutSeconds);
     std::string output() const; // everything the game wrote so far
 
-    pid_t pid;           // the game's process
+    pid_t pid;           // the game's process; -1 once it has ended
+    int exitCode;        // once it has ended: its exit code, 128 + the signal that ended it
     std::string logFile; // its standard output and standard error
     std::string windowId; // X id, once found
+    int terminal;         // the terminal's controlling side, kept open so its input never ends; -1 none
 };

@@ -19,6 +19,7 @@
 #include "tooling/Playtest.h"
 #include "tooling/VirtualDisplay.h"
 
+#include <filesystem>
 #include <glm/vec3.hpp>
 #include <iostream>
 #include <string>
@@ -120,7 +121,10 @@ int main(int argc, char** argv)
         runInsideVirtualDisplayIfNeeded(argv);
     std::string text;
     if (!readLevelFile(options.courseFile, text)) {
-        std::cout << "FAILED: " << options.courseFile << " could not be read." << std::endl;
+        std::error_code error;
+        const bool folder = std::filesystem::is_directory(options.courseFile, error);
+        std::cout << "FAILED: " << options.courseFile << " could not be read"
+                  << (folder ? ": it is a folder, not a course file." : ".") << std::endl;
         return 2;
     }
 

@@ -1,9 +1,11 @@
 // The course pack, written to courses/: three courses of rising difficulty beside the
-// shipped level.json, for players who want more and for course authors to start from.
+// shipped level.json, for players who want more and for course authors to start from, and
+// courses/index.txt, the pack's table that the launchers' --courses prints.
 // Written as routes (CourseRoute.h); the slot notation is "lv lm lh | mv mm mh | rv rm rh".
 #include "generator/CourseRoute.h"
 #include "generator/Generator.h"
 
+#include <cstdio>
 #include <fstream>
 
 namespace datagen {
@@ -83,13 +85,29 @@ std::vector<CourseStep> gauntlet()
     return route;
 }
 
-bool writeCourse(const std::string& folder, const std::string& name, const std::vector<CourseStep>& route,
-                 std::vector<std::string>& written)
+// One line of the pack's table: name, pieces, fruit and a few words, in columns.
+std::string indexLine(const std::string& name, const std::vector<CourseStep>& route, const std::string& words)
 {
-    const std::string file = "courses/" + name;
+    int pieces = 0;
+    int fruit = 0;
+    for (const CourseStep& step : route) {
+        pieces += step.piece != '_';
+        for (char slot : step.slots)
+            fruit += slot == 'a' || slot == 'b';
+    }
+    char line[160];
+    std::snprintf(line, sizeof line, "%-12s %2d pieces  %2d fruit  %s\n", name.c_str(), pieces, fruit, words.c_str());
+    return line;
+}
+
+bool writeCourse(const std::string& folder, const std::string& name, const std::vector<CourseStep>& route,
+                 const std::string& words, std::string& index, std::vector<std::string>& written)
+{
+    const std::string file = "courses/" + name + ".json";
     std::ofstream out(folder + "/" + file, std::ios::binary);
     out << courseText(route);
     written.push_back(file);
+    index += indexLine(name, route, words);
     return out.good();
 }
 
@@ -99,10 +117,17 @@ bool generateCoursePack(const std::string& folder, std::vector<std::string>& wri
 {
     if (!ensureFolder(folder + "/courses"))
         return false;
-    bool ok = writeCourse(folder, "1-meadow.json", meadow, written);
-    ok = writeCourse(folder, "2-s-bends.json", sBends, written) && ok;
-    ok = writeCourse(folder, "3-gauntlet.json", gauntlet(), written) && ok;
-    return ok;
+    std::string index;
+    bool ok = writeCourse(folder, "1-meadow", meadow, "gentle: long straights, three wide turns, one sand heap",
+                          index, written);
+    ok = writeCourse(folder, "2-s-bends", sBends, "curves in pairs and obstacles to weave between", index,
+                     written) && ok;
+    ok = writeCourse(folder, "3-gauntlet", gauntlet(), "long and hard: four laps of a zigzag, 32 curves", index,
+                     written) && ok;
+    std::ofstream out(folder + "/courses/index.txt", std::ios::binary);
+    out << index;
+    written.push_back("courses/index.txt");
+    return out.good() && ok;
 }
 
 } // namespace datagen

@@ -1,0 +1,110 @@
+#include "support/GameProcess.h"
+#include "support/TempDir.h"
+
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+// The real game with a gamepad in the player's hands: the scripted pad of
+// tests/preload/ScriptedPad.cpp is preloaded into it, and the test writes what the player
+// does with the pad while the game runs.
+namespace {
+
+class ScriptedPad {
+public:
+    ScriptedPad() : file(folder.path("pad.txt"))
+    {
+        std::ofstream created(file);
+        setenv("LD_PRELOAD", LANTERN_SCRIPTED_PAD, 1);
+        setenv("LANTERN_TRAIL_TEST_PAD", file.c_str(), 1);
+    }
+    ~ScriptedPad()
+    {
+        unsetenv("LD_PRELOAD");
+        unsetenv("LANTERN_TRAIL_TEST_PAD");
+    }
+    void send(const std::string& command) { std::ofstream(file, std::ios::app) << command << "\n"; }
+    void axis(int axis, float value) { send("axis " + std::to_string(axis) + " " + std::to_string(value)); }
+    void button(int button, bool down) { send("button " + std::to_string(button) + (down ? " 1" : " 0")); }
+
+private:
+    TempDir folder;
+    std::string file;
+};
+
+size_t count(const std::string& text, const std::string& line)
+{
+    size_t found = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+        ++found;
+    return found;
+}
+
+// Waits until `done` holds for the game's output so far; false after the timeout.
+bool waitUntil(const GameProcess& game, const std::function<bool(const std::string&)>& done, double seconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done(game.output()) && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return done(game.output());
+}
+
+// Whether the ball has met the shipped course: fruit, an obstacle or the edge.
+bool metTheCourse(const std::string& output)
+{
+    return output.find("Hero collected object: ") != std::string::npos ||
+           output.find("Hero collides with Obstacle of type: ") != std::string::npos ||
+           output.find("Hero fell from wall.") != std::string::npos;
+}
+
+} // namespace
+
+TEST(Gamepad, ScriptedPadPlugsRollsTheBallReplaysAndQuits)
+{
+    ScriptedPad pad;
+    pad.send("joystick 0300000000f00000f100000000010000 Old Wheel");
+    pad.send("connect Scripted Pad");
+    GameProcess game;
+    ASSERT_FALSE(game.waitForWindow(60).empty()) << game.output();
+    ASSERT_TRUE(game.waitForOutput("Init complete", 60)) << game.output();
+    EXPECT_EQ(count(game.output(), "Joystick without a gamepad mapping ignored: Old Wheel "
+                                   "(0300000000f00000f100000000010000)\n"), 1u) << game.output();
+    EXPECT_EQ(count(game.output(), "Gamepad connected: Scripted Pad\n"), 1u) << game.output();
+
+    // Pulled out and plugged in again during play.
+    pad.send("disconnect");
+    EXPECT_TRUE(game.waitForOutput("Gamepad disconnected: Scripted Pad\n", 30)) << game.output();
+    pad.send("connect Scripted Pad");
+    EXPECT_TRUE(waitUntil(game, [](const std::string& output) {
+        return count(output, "Gamepad connected: Scripted Pad\n") == 2;
+    }, 30)) << game.output();
+
+    // A stick resting a little off centre, inside the dead zone, moves nothing.
+    pad.axis(GLFW_GAMEPAD_AXIS_LEFT_X, 0.08f);
+    pad.axis(GLFW_GAMEPAD_AXIS_LEFT_Y, -0.1f);
+    EXPECT_FALSE(waitUntil(game, metTheCourse, 5)) << game.output();
+
+    // Pushed forward, the ball rolls into the course.
+    pad.axis(GLFW_GAMEPAD_AXIS_LEFT_Y, -1.0f);
+    EXPECT_TRUE(waitUntil(game, metTheCourse, 60)) << game.output();
+    pad.axis(GLFW_GAMEPAD_AXIS_LEFT_X, 0.0f);
+    pad.axis(GLFW_GAMEPAD_AXIS_LEFT_Y, 0.0f);
+
+    // Start replays: the replay turns the frame-rate lines back on after F2 turned them off.
+    game.pressKey("F2");
+    ASSERT_TRUE(game.waitForOutput("Show Frametime OFF\n", 30)) << game.output();
+    pad.button(GLFW_GAMEPAD_BUTTON_START, true);
+    EXPECT_TRUE(waitUntil(game, [](const std::string& output) {
+        return output.find("Frametime: ", output.find("Show Frametime OFF")) != std::string::npos;
+    }, 60)) << game.output();
+    pad.button(GLFW_GAMEPAD_BUTTON_START, false);
+
+    // Back quits as Escape does.
+    pad.button(GLFW_GAMEPAD_BUTTON_BACK, true);
+    EXPECT_EQ(game.waitForExit(30), 0) << game.output();
+}

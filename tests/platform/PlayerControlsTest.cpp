@@ -1,0 +1,93 @@
+// The gamepad beside the keyboard: sticks, D-pad and buttons turned into the pushes, jump,
+// replay and quit the game reads, through the same input seam as the keys.
+#include "platform/PlayerControls.h"
+#include "tooling/ScriptedInput.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A player at the keyboard with a pad in hand, everything at rest.
+struct Player : ScriptedInput {
+    Player() { padConnected = true; }
+    void stick(float x, float y)
+    {
+        pad.axes[GLFW_GAMEPAD_AXIS_LEFT_X] = x;
+        pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y] = y;
+    }
+    void hold(int button) { pad.buttons[button] = GLFW_PRESS; }
+    glm::vec2 push() { return ballPush(*this, nullptr); }
+};
+
+} // namespace
+
+TEST(PlayerControls, StickInsideTheDeadZoneIsNoneBeyondItRisesSmoothlyToAFullPush)
+{
+    EXPECT_EQ(stickBeyondDeadZone({0.1f, 0.1f}), glm::vec2(0.0f)); // a worn stick at rest
+    EXPECT_EQ(stickBeyondDeadZone({0.0f, -0.15f}), glm::vec2(0.0f));
+    // Just past the edge the push is small: no jump where the dead zone ends.
+    EXPECT_GT(stickBeyondDeadZone({0.16f, 0.0f}).x, 0.0f);
+    EXPECT_LT(stickBeyondDeadZone({0.16f, 0.0f}).x, 0.02f);
+    // Half way between the dead zone and the rim is half a push.
+    EXPECT_NEAR(stickBeyondDeadZone({0.0f, 0.575f}).y, 0.5f, 1e-5);
+    EXPECT_FLOAT_EQ(stickBeyondDeadZone({-1.0f, 0.0f}).x, -1.0f);
+    // A square stick's corner reaches beyond length 1: capped, its direction kept.
+    const glm::vec2 corner = stickBeyondDeadZone({1.0f, 1.0f});
+    EXPECT_NEAR(corner.x, 0.70710678f, 1e-5);
+    EXPECT_NEAR(corner.y, 0.70710678f, 1e-5);
+}
+
+TEST(PlayerControls, LeftStickAndDPadPushAsTheMovementKeysDo)
+{
+    Player player;
+    player.stick(0.0f, -1.0f); // the library's y grows downward: this is up, forward
+    EXPECT_EQ(player.push(), glm::vec2(0.0f, 1.0f));
+    player.stick(0.575f, 0.0f);
+    EXPECT_NEAR(player.push().x, 0.5f, 1e-5);
+    EXPECT_EQ(player.push().y, 0.0f);
+
+    player.stick(0.0f, 0.0f);
+    player.hold(GLFW_GAMEPAD_BUTTON_DPAD_UP);
+    player.hold(GLFW_GAMEPAD_BUTTON_DPAD_LEFT);
+    EXPECT_EQ(player.push(), glm::vec2(-1.0f, 1.0f));
+    player.hold(GLFW_GAMEPAD_BUTTON_DPAD_DOWN); // up and down cancel, as W and S do
+    EXPECT_EQ(player.push(), glm::vec2(-1.0f, 0.0f));
+}
+
+TEST(PlayerControls, KeyboardAndPadTogetherTheStrongerWinsAndNeverMoreThanAKey)
+{
+    Player player;
+    player.press(GLFW_KEY_W);
+    player.stick(0.0f, -0.575f); // half forward
+    EXPECT_EQ(player.push(), glm::vec2(0.0f, 1.0f));
+    player.stick(0.0f, 0.575f); // half back: the key is stronger
+    EXPECT_EQ(player.push(), glm::vec2(0.0f, 1.0f));
+    player.stick(-0.575f, 0.0f); // the other axis goes on
+    EXPECT_NEAR(player.push().x, -0.5f, 1e-5);
+    EXPECT_EQ(player.push().y, 1.0f);
+    player.release(GLFW_KEY_W);
+    player.stick(0.0f, 0.575f);
+    player.hold(GLFW_GAMEPAD_BUTTON_DPAD_DOWN); // full force beats the half stick
+    EXPECT_EQ(player.push(), glm::vec2(0.0f, -1.0f));
+}
+
+TEST(PlayerControls, ButtonsJumpReplayAndQuitAndAPulledOutPadLeavesNothingHeld)
+{
+    Player player;
+    EXPECT_FALSE(jumpHeld(player, nullptr) || replayHeld(player, nullptr) || quitHeld(player, nullptr));
+    player.hold(GLFW_GAMEPAD_BUTTON_A);
+    EXPECT_TRUE(jumpHeld(player, nullptr));
+    EXPECT_FALSE(replayHeld(player, nullptr));
+    player.hold(GLFW_GAMEPAD_BUTTON_START);
+    EXPECT_TRUE(replayHeld(player, nullptr));
+    EXPECT_FALSE(quitHeld(player, nullptr));
+    player.hold(GLFW_GAMEPAD_BUTTON_BACK);
+    EXPECT_TRUE(quitHeld(player, nullptr));
+
+    player.stick(0.0f, -1.0f);
+    player.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 1.0f;
+    player.padConnected = false; // pulled out with everything held
+    EXPECT_EQ(player.push(), glm::vec2(0.0f));
+    EXPECT_FALSE(jumpHeld(player, nullptr) || replayHeld(player, nullptr) || quitHeld(player, nullptr));
+    EXPECT_EQ(cameraTurn(player), glm::vec2(0.0f));
+}
