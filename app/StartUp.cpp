@@ -1,15 +1,17 @@
 #include "app/StartUp.h"
 
+#include "game/AssetPrefetch.h"
 #include "platform/GLDiagnostics.h"
 #include "platform/Gamepads.h"
+#include "platform/ImageLibrary.h"
 #include "platform/Globals.h"
 #include "platform/HeapTuning.h"
+#include "platform/StartUpPhases.h"
 #include "app/KeyCallback.h"
 #include "platform/Window.h"
 #include "game/Game.h"
 #include "platform/GL.h"
 
-#include <IL/il.h>
 #include <iostream>
 
 namespace {
@@ -29,7 +31,11 @@ void enableDebugOutput()
 
 void startUp()
 {
+    startUpPhases.startUpBegan = bootClockSeconds();
     keepFreedHeapMemory();
+    // Models and images are read on a worker while the window, the context and the
+    // programs come up; Game::init takes them in, in its own order.
+    startPrefetchingAssets();
     gameWindow = new vantor::util::Window("Lantern Trail");
     glfwMakeContextCurrent(gameWindow->handle);
 
@@ -55,8 +61,11 @@ void startUp()
     enableDebugOutput();
     glfwSetKeyCallback(gameWindow->handle, keyCallback);
     watchGamepads();
-    ilInit();
+    initImageLibrary();
+    startUpPhases.contextReady = bootClockSeconds();
 
     game = new Game();
     game->init();
+    finishPrefetchingAssets();
+    startUpPhases.gameInitialised = bootClockSeconds();
 }

@@ -19,6 +19,19 @@ bool courseHasGoal = false;
 const char* const shippedCourse = "../Models/level.json";
 std::string levelFileName = shippedCourse;
 
+const CourseModelFile courseModelFiles[courseModelCount] = {
+    {"../Models/straightwall.dae", vantor::scene::ModelKind::Wall},
+    {"../Models/endwall.dae", vantor::scene::ModelKind::Wall},
+    {"../Models/curvewall.dae", vantor::scene::ModelKind::Wall},
+    {"../Models/Gitter.dae", vantor::scene::ModelKind::Textured},
+    {"../Models/Rolle.dae", vantor::scene::ModelKind::Textured},
+    {"../Models/Holzbarrikade.dae", vantor::scene::ModelKind::Textured},
+    {"../Models/Sandhaufen.dae", vantor::scene::ModelKind::Textured},
+    {"../Models/Banana.dae", vantor::scene::ModelKind::Textured},
+    {"../Models/apple.dae", vantor::scene::ModelKind::Textured},
+    {"../Models/skybox/boxNormal.dae", vantor::scene::ModelKind::Sky},
+};
+
 std::string courseFileFromEnvironment()
 {
     const char* chosen = std::getenv("LANTERN_TRAIL_COURSE");
@@ -53,16 +66,16 @@ void Game::loadLevel()
         gatherTexture(model->textures);
         return model;
     };
-    straightWallPrototype = wallPrototype("../Models/straightwall.dae");
-    endWallPrototype = wallPrototype("../Models/endwall.dae");
-    curveWallPrototype = wallPrototype("../Models/curvewall.dae");
-    fencePrototype = modelPrototype("../Models/Gitter.dae");
-    rollerPrototype = modelPrototype("../Models/Rolle.dae");
-    barricadePrototype = modelPrototype("../Models/Holzbarrikade.dae");
-    sandHeapPrototype = modelPrototype("../Models/Sandhaufen.dae");
-    bananaPrototype = modelPrototype("../Models/Banana.dae");
-    applePrototype = modelPrototype("../Models/apple.dae");
-    skybox = new Skybox(identity, basicShader, "../Models/skybox/boxNormal.dae");
+    straightWallPrototype = wallPrototype(courseModelFile(CourseModel::StraightWall));
+    endWallPrototype = wallPrototype(courseModelFile(CourseModel::EndWall));
+    curveWallPrototype = wallPrototype(courseModelFile(CourseModel::CurveWall));
+    fencePrototype = modelPrototype(courseModelFile(CourseModel::Fence));
+    rollerPrototype = modelPrototype(courseModelFile(CourseModel::Roller));
+    barricadePrototype = modelPrototype(courseModelFile(CourseModel::Barricade));
+    sandHeapPrototype = modelPrototype(courseModelFile(CourseModel::SandHeap));
+    bananaPrototype = modelPrototype(courseModelFile(CourseModel::Banana));
+    applePrototype = modelPrototype(courseModelFile(CourseModel::Apple));
+    skybox = new Skybox(identity, basicShader, courseModelFile(CourseModel::Sky));
 
     std::cout << "\n>>> Load Levelfile" << std::endl;
     std::string text;

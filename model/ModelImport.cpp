@@ -107,58 +107,69 @@ bool isTriangle(const aiFace& face)
     return face.mNumIndices >= 3;
 }
 
-void keepCollisionMesh(const aiMesh* mesh, ImportedModel& model)
+void keepCollisionMesh(const aiMesh* mesh, ModelFile& file)
 {
-    model.collisionVertices.clear();
-    model.collisionTriangles.clear();
+    file.collisionVertices.clear();
+    file.collisionTriangles.clear();
     for (unsigned int j = 0; j < mesh->mNumVertices; ++j) {
         const aiVector3D& p = mesh->mVertices[j];
-        model.collisionVertices.push_back(glm::translate(glm::mat4(1.0f), glm::vec3(p.x, p.y, p.z)));
+        file.collisionVertices.push_back(glm::translate(glm::mat4(1.0f), glm::vec3(p.x, p.y, p.z)));
     }
     for (unsigned int f = 0; f < mesh->mNumFaces; ++f) {
         const aiFace& face = mesh->mFaces[f];
         if (isTriangle(face))
-            model.collisionTriangles.emplace_back(float(face.mIndices[0]), float(face.mIndices[1]),
-                                                  float(face.mIndices[2]));
+            file.collisionTriangles.emplace_back(float(face.mIndices[0]), float(face.mIndices[1]),
+                                                 float(face.mIndices[2]));
     }
 }
 
-void uploadMesh(const aiMesh* mesh, const ImportRules& rules, const ImportPrograms& programs, BoundingBox& box,
-                MeshEntry& entry)
+MeshArrays readMesh(const aiMesh* mesh, const ImportRules& rules, BoundingBox& box)
 {
-    std::vector<float> positions, normals, uvs, tangents;
-    std::vector<uint32_t> indices;
+    MeshArrays arrays;
     const bool hasUvs = mesh->HasTextureCoords(0) && mesh->mNumVertices > 0;
     for (unsigned int j = 0; j < mesh->mNumVertices; ++j) {
         const aiVector3D& p = mesh->mVertices[j];
         box.widen(glm::vec3(p.x, p.y, p.z));
-        positions.insert(positions.end(), {p.x, p.y, p.z});
-        uvs.insert(uvs.end(), {hasUvs ? mesh->mTextureCoords[0][j].x : 0.0f,
-                               hasUvs ? mesh->mTextureCoords[0][j].y : 0.0f});
+        arrays.positions.insert(arrays.positions.end(), {p.x, p.y, p.z});
+        arrays.uvs.insert(arrays.uvs.end(), {hasUvs ? mesh->mTextureCoords[0][j].x : 0.0f,
+                                             hasUvs ? mesh->mTextureCoords[0][j].y : 0.0f});
         if (rules.litAttributes) {
             // Assimp makes tangents only for meshes with texture coordinates; a fixed
             // tangent keeps the lit program's basis finite for the others.
             const aiVector3D n = mesh->mNormals ? mesh->mNormals[j] : aiVector3D(0, 1, 0);
             const aiVector3D t = mesh->mTangents ? mesh->mTangents[j] : aiVector3D(1, 0, 0);
-            normals.insert(normals.end(), {n.x, n.y, n.z});
-            tangents.insert(tangents.end(), {t.x, t.y, t.z});
+            arrays.normals.insert(arrays.normals.end(), {n.x, n.y, n.z});
+            arrays.tangents.insert(arrays.tangents.end(), {t.x, t.y, t.z});
         }
     }
     for (unsigned int f = 0; f < mesh->mNumFaces; ++f) {
         const aiFace& face = mesh->mFaces[f];
         if (isTriangle(face))
-            indices.insert(indices.end(), {face.mIndices[0], face.mIndices[1], face.mIndices[2]});
+            arrays.indices.insert(arrays.indices.end(), {face.mIndices[0], face.mIndices[1], face.mIndices[2]});
     }
-    entry.numVertices = mesh->mNumVertices;
-    entry.numIndices = static_cast<uint32_t>(indices.size());
+    arrays.numVertices = mesh->mNumVertices;
+    arrays.numFaces = mesh->mNumFaces;
+    return arrays;
+}
 
-    entry.positionBuffer = uploadBuffer(GL_ARRAY_BUFFER, positions.data(), positions.size() * sizeof(float));
+template <typename Value>
+GLuint uploadArray(GLenum target, const std::vector<Value>& values)
+{
+    return uploadBuffer(target, values.data(), values.size() * sizeof(Value));
+}
+
+void uploadMesh(const MeshArrays& arrays, const ImportRules& rules, const ImportPrograms& programs, MeshEntry& entry)
+{
+    entry.numVertices = arrays.numVertices;
+    entry.numIndices = static_cast<uint32_t>(arrays.indices.size());
+
+    entry.positionBuffer = uploadArray(GL_ARRAY_BUFFER, arrays.positions);
     if (rules.litAttributes)
-        entry.normalBuffer = uploadBuffer(GL_ARRAY_BUFFER, normals.data(), normals.size() * sizeof(float));
-    entry.uvBuffer = uploadBuffer(GL_ARRAY_BUFFER, uvs.data(), uvs.size() * sizeof(float));
+        entry.normalBuffer = uploadArray(GL_ARRAY_BUFFER, arrays.normals);
+    entry.uvBuffer = uploadArray(GL_ARRAY_BUFFER, arrays.uvs);
     if (rules.litAttributes)
-        entry.tangentBuffer = uploadBuffer(GL_ARRAY_BUFFER, tangents.data(), tangents.size() * sizeof(float));
-    entry.indexBuffer = uploadBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.data(), indices.size() * sizeof(uint32_t));
+        entry.tangentBuffer = uploadArray(GL_ARRAY_BUFFER, arrays.tangents);
+    entry.indexBuffer = uploadArray(GL_ELEMENT_ARRAY_BUFFER, arrays.indices);
 
     assert(programs.own != nullptr && "a model is imported with its own program linked");
     if (rules.litAttributes)
@@ -177,13 +188,6 @@ void uploadMesh(const aiMesh* mesh, const ImportRules& rules, const ImportProgra
     if (programs.glow != nullptr)
         entry.glowVertexArray = makeVertexArray(
             programs.glow->program, {{"position", entry.positionBuffer, 3}, {"uv", entry.uvBuffer, 2}}, entry.indexBuffer);
-}
-
-util::Texture* loadTexture(const std::string& file)
-{
-    auto* texture = new util::Texture(GL_TEXTURE_2D, file.c_str());
-    texture->load();
-    return texture;
 }
 
 // Puts `texture` into `slot`, releasing what a previous material left there.
@@ -206,42 +210,82 @@ std::string materialTexture(const aiMaterial* material, aiTextureType type, cons
     return directory + "/" + path.C_Str();
 }
 
-void loadTextures(const aiScene* scene, const std::string& fileName, const ImportRules& rules,
-                  std::vector<util::Texture*>& textures)
+TextureStep loadStep(size_t slot, const std::string& file, std::string line, bool flush)
 {
+    TextureStep step;
+    step.action = TextureStep::Action::Load;
+    step.slot = slot;
+    step.image = decodeTextureImage(file);
+    step.line = std::move(line);
+    step.flush = flush;
+    return step;
+}
+
+// Which texture goes into which slot, material by material, with the line each one
+// writes; decodes every image it names.
+std::vector<TextureStep> planTextures(const aiScene* scene, const std::string& fileName, const ImportRules& rules)
+{
+    std::vector<TextureStep> steps;
     const std::string directory = modelDirectory(fileName);
+    bool filled[2] = {false, false}; // diffuse and normal-map slots
     // Material 0 is the exporter's default material; the model's own starts at 1.
     for (unsigned int m = 1; m < scene->mNumMaterials; ++m) {
         const aiMaterial* material = scene->mMaterials[m];
-        if (rules.clearDiffuseEachMaterial)
-            replaceSlot(textures, 0, nullptr);
+        if (rules.clearDiffuseEachMaterial) {
+            steps.push_back(TextureStep());
+            filled[0] = false;
+        }
 
         const std::string diffuse = materialTexture(material, aiTextureType_DIFFUSE, directory);
         if (!diffuse.empty()) {
-            replaceSlot(textures, 0, loadTexture(diffuse));
-            std::cout << rules.diffuseLine << diffuse << "'\n";
+            steps.push_back(loadStep(0, diffuse, rules.diffuseLine + diffuse + "'\n", false));
+            filled[0] = true;
         }
         if (rules.normalMap != NormalMapRule::NotRead) {
             const std::string normal = materialTexture(material, aiTextureType_EMISSIVE, directory);
             if (!normal.empty()) {
-                replaceSlot(textures, 1, loadTexture(normal));
-                std::cout << "Loaded normalmap (via emissive-texchannel) '" << normal << "'\n";
+                steps.push_back(loadStep(1, normal, "Loaded normalmap (via emissive-texchannel) '" + normal + "'\n", false));
+                filled[1] = true;
             }
         }
 
-        if (textures[0] == nullptr) {
-            textures[0] = loadTexture(whiteTextureFile);
-            if (rules.diffuseFallbackLine != nullptr)
-                std::cout << rules.diffuseFallbackLine << std::endl;
+        if (!filled[0]) {
+            const char* line = rules.diffuseFallbackLine;
+            steps.push_back(loadStep(0, whiteTextureFile, line != nullptr ? std::string(line) + "\n" : "", true));
+            filled[0] = true;
         }
-        if (rules.normalMap == NormalMapRule::WhiteOrRead && (textures.size() < 2 || textures[1] == nullptr)) {
-            replaceSlot(textures, 1, loadTexture(whiteTextureFile));
-            std::cout << "Could not load proper normal texutre, using white instead" << std::endl;
+        if (rules.normalMap == NormalMapRule::WhiteOrRead && !filled[1]) {
+            steps.push_back(loadStep(1, whiteTextureFile, "Could not load proper normal texutre, using white instead\n", true));
+            filled[1] = true;
         }
     }
     // White would tilt every normal; a wall without a normal map gets the flat one.
-    if (rules.normalMap == NormalMapRule::NeutralOrRead && (textures.size() < 2 || textures[1] == nullptr))
-        replaceSlot(textures, 1, createNeutralNormalMap());
+    if (rules.normalMap == NormalMapRule::NeutralOrRead && !filled[1]) {
+        TextureStep step;
+        step.action = TextureStep::Action::NeutralNormalMap;
+        step.slot = 1;
+        steps.push_back(std::move(step));
+    }
+    return steps;
+}
+
+void createTextures(std::vector<TextureStep>& steps, const ImportRules& rules, std::vector<util::Texture*>& textures)
+{
+    for (TextureStep& step : steps) {
+        switch (step.action) {
+        case TextureStep::Action::Clear: replaceSlot(textures, step.slot, nullptr); break;
+        case TextureStep::Action::Load: {
+            auto* texture = new util::Texture(GL_TEXTURE_2D, step.image.path.c_str());
+            texture->load(step.image);
+            replaceSlot(textures, step.slot, texture);
+            break;
+        }
+        case TextureStep::Action::NeutralNormalMap: replaceSlot(textures, step.slot, createNeutralNormalMap()); break;
+        }
+        std::cout << step.line;
+        if (step.flush)
+            std::cout.flush();
+    }
 
     if (rules.clampToEdge && !textures.empty() && textures[0] != nullptr) {
         glActiveTexture(GL_TEXTURE0);
@@ -253,24 +297,62 @@ void loadTextures(const aiScene* scene, const std::string& fileName, const Impor
 
 } // namespace
 
-bool importModel(const std::string& fileName, ModelKind kind, const ImportPrograms& programs, ImportedModel& model)
+Prefetch<ModelFile> prefetchedModels;
+
+std::string prefetchKey(const std::string& fileName, ModelKind kind)
+{
+    return std::to_string(static_cast<int>(kind)) + ":" + fileName;
+}
+
+ModelFile readModelFile(const std::string& fileName, ModelKind kind)
 {
     const ImportRules& rules = rulesFor(kind);
+    ModelFile file;
+    file.fileName = fileName;
+    file.kind = kind;
+    // The importer and its scene live only while the parts are copied out.
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(fileName.c_str(), rules.flags);
     if (scene == nullptr) {
-        std::cout << rules.errorPrefix << fileName << ") failed: " << importer.GetErrorString() << std::endl;
+        file.error = importer.GetErrorString();
+        return file;
+    }
+    file.readable = true;
+    file.meshCount = scene->mNumMeshes;
+    // A levels-of-detail file keeps its last mesh for collisions; the others draw mesh 0.
+    unsigned int drawnCount = file.meshCount > 0 ? 1 : 0;
+    if (rules.levelsOfDetail)
+        drawnCount = file.meshCount > 0 ? file.meshCount - 1 : 0;
+    for (unsigned int i = 0; i < drawnCount; ++i) {
+        file.drawnMeshes.push_back(readMesh(scene->mMeshes[i], rules, file.box));
+        if (rules.drawnMeshCollides)
+            keepCollisionMesh(scene->mMeshes[i], file);
+    }
+    if (rules.levelsOfDetail && file.meshCount > 0)
+        keepCollisionMesh(scene->mMeshes[file.meshCount - 1], file);
+
+    file.materialCount = scene->mNumMaterials;
+    file.textureSteps = planTextures(scene, fileName, rules);
+    return file;
+}
+
+bool importModel(const std::string& fileName, ModelKind kind, const ImportPrograms& programs, ImportedModel& model)
+{
+    ModelFile file;
+    if (!prefetchedModels.take(prefetchKey(fileName, kind), file))
+        file = readModelFile(fileName, kind);
+
+    const ImportRules& rules = rulesFor(kind);
+    if (!file.readable) {
+        std::cout << rules.errorPrefix << fileName << ") failed: " << file.error << std::endl;
         return false;
     }
     std::cout << rules.readPrefix << fileName << ") ..." << std::endl;
 
-    const unsigned int meshCount = scene->mNumMeshes;
-    // A levels-of-detail file keeps its last mesh for collisions; the others draw mesh 0.
-    unsigned int drawnCount = meshCount > 0 ? 1 : 0;
+    const size_t drawnCount = file.drawnMeshes.size();
     if (rules.levelsOfDetail) {
-        drawnCount = meshCount > 0 ? meshCount - 1 : 0;
-        std::cout << "Number of meshes: " << meshCount;
-        if (meshCount == 4)
+        std::cout << "Number of meshes: " << file.meshCount;
+        if (file.meshCount == 4)
             std::cout << " (mulitiresolution)";
         if (drawnCount == 0)
             std::cout << "\nNo drawable mesh in this file: the model draws nothing";
@@ -278,24 +360,23 @@ bool importModel(const std::string& fileName, ModelKind kind, const ImportProgra
 
     // Sized once: the records are filled in place and never copied afterwards.
     model.meshes = std::vector<MeshEntry>(drawnCount);
-    model.textures.assign(scene->mNumMaterials, nullptr);
-    for (unsigned int i = 0; i < drawnCount; ++i) {
-        const aiMesh* mesh = scene->mMeshes[i];
+    model.textures.assign(file.materialCount, nullptr);
+    for (size_t i = 0; i < drawnCount; ++i) {
+        MeshArrays& arrays = file.drawnMeshes[i];
         if (rules.levelsOfDetail)
-            std::cout << "\nLoading meshnumber " << i << " (Polygons: " << mesh->mNumFaces
-                      << ", Vertices: " << mesh->mNumVertices << ")";
-        uploadMesh(mesh, rules, programs, model.box, model.meshes[i]);
-        if (rules.drawnMeshCollides)
-            keepCollisionMesh(mesh, model);
+            std::cout << "\nLoading meshnumber " << i << " (Polygons: " << arrays.numFaces
+                      << ", Vertices: " << arrays.numVertices << ")";
+        uploadMesh(arrays, rules, programs, model.meshes[i]);
+        arrays = MeshArrays(); // the buffers hold it now
     }
 
-    loadTextures(scene, fileName, rules, model.textures);
+    createTextures(file.textureSteps, rules, model.textures);
 
-    if (rules.levelsOfDetail) {
+    if (rules.levelsOfDetail)
         std::cout << "Loading boundingbox" << std::endl;
-        if (meshCount > 0)
-            keepCollisionMesh(scene->mMeshes[meshCount - 1], model);
-    }
+    model.collisionVertices = std::move(file.collisionVertices);
+    model.collisionTriangles = std::move(file.collisionTriangles);
+    model.box = file.box;
     return true;
 }
 

@@ -13,9 +13,20 @@ void pauseConsole()
     std::getchar();
 }
 
+namespace {
+void (*fatalExitHook)() = nullptr; // set by setFatalExitHook
+}
+
+void setFatalExitHook(void (*hook)())
+{
+    fatalExitHook = hook;
+}
+
 [[noreturn]] void fatalExit(const std::string& line)
 {
     std::cout << line << std::endl;
     pauseConsole();
+    if (fatalExitHook != nullptr)
+        fatalExitHook();
     std::exit(-1);
 }

@@ -10,3 +10,8 @@ void pauseConsole();
 // read the console before it closes, while tests and scripts never hang), then exits the
 // process with code -1.
 [[noreturn]] void fatalExit(const std::string& line);
+
+// Runs `hook` inside fatalExit after the pause and before the process ends; null for none.
+// NOTE: std::exit destroys the libraries' static objects, some of them created on first
+// use by a worker thread; a worker that still runs must be stopped before that.
+void setFatalExitHook(void (*hook)());

@@ -3,8 +3,8 @@
 #include "platform/FatalExit.h"
 #include "platform/Globals.h"
 #include "platform/GL.h"
+#include "platform/ImageLibrary.h"
 
-#include <IL/il.h>
 #include <iostream>
 
 namespace vantor::util {
@@ -24,7 +24,7 @@ void printWindowLibraryReason()
 Window::Window(std::string title) : handle(nullptr)
 {
     if (instanceCount == 0) {
-        ilInit();
+        initImageLibrary();
         if (glfwInit() != GL_TRUE) {
             printWindowLibraryReason();
             fatalExit("Failed to init GLFW");

@@ -3,11 +3,13 @@
 #include "render/Shader.h"
 #include "render/Texture.h"
 
+const char* const fontAtlasFile = "../Models/font.png";
+
 TextOverlay::TextOverlay(float halfWidth, float halfHeight)
     : halfWidth(halfWidth), halfHeight(halfHeight), textVertexArray(0), fontAtlas(nullptr),
       textVertexBuffer(0), textUVBuffer(0), textShader(nullptr), fontTextureLocation(-1)
 {
-    fontAtlas = new vantor::util::Texture(GL_TEXTURE_2D, "../Models/font.png");
+    fontAtlas = new vantor::util::Texture(GL_TEXTURE_2D, fontAtlasFile);
     fontAtlas->load();
     glGenBuffers(1, &textVertexBuffer);
     glGenBuffers(1, &textUVBuffer);

@@ -5,6 +5,8 @@
 namespace vantor::util { class Texture; }
 namespace vantor::shadercode { class Shader; }
 
+extern const char* const fontAtlasFile; // "../Models/font.png": 16 x 16 glyphs
+
 // Screen-space text from a 16 x 16 glyph atlas, blended into the framebuffer that is
 // bound. The geometry is rebuilt and uploaded by every drawText call: the heads-up texts
 // change every frame and are only a few characters long.

@@ -1,14 +1,22 @@
 #include "render/Texture.h"
 
 #include "platform/FatalExit.h"
+#include "render/MipChain.h"
 
-#include <IL/il.h>
 #include <iostream>
+
+Prefetch<DecodedImage> prefetchedImages;
+
+DecodedImage decodeTextureImage(const std::string& path)
+{
+    DecodedImage image = decodeImage(path);
+    buildMipChain(image);
+    return image;
+}
 
 namespace vantor::util {
 
-Texture::Texture(GLenum target, const char* fileName)
-    : fileName(fileName), textureObject(0), target(target), imageData(nullptr)
+Texture::Texture(GLenum target, const char* fileName) : fileName(fileName), textureObject(0), target(target)
 {
 }
 
@@ -21,46 +29,42 @@ Texture::~Texture()
 
 bool Texture::load()
 {
+    DecodedImage image;
+    if (!prefetchedImages.take(fileName, image))
+        image = decodeTextureImage(fileName);
+    return load(image);
+}
+
+bool Texture::load(DecodedImage& image)
+{
     glGenTextures(1, &textureObject);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(target, textureObject);
 
-    int width = 0;
-    int height = 0;
-    imageData = loadImage(fileName.c_str(), width, height);
+    std::cout << image.log;
+    if (!image.decoded)
+        fatalExit("DevIL Error: Could not load image, path: " + image.path);
 
     // NOTE: RGB rows are packed (width x 3 bytes); the default 4-byte unpack alignment
-    // would skew every image whose width is not a multiple of 4. Restore it afterwards so
+    // would skew every level whose width is not a multiple of 4. Restore it afterwards so
     // the rest of the game sees the default state.
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(target, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, imageData);
+    for (size_t level = 0; level < image.levels.size(); ++level) {
+        const ImageLevel& pixels = image.levels[level];
+        glTexImage2D(target, GLint(level), GL_RGB, pixels.width, pixels.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     pixels.pixels.data());
+    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
-
-    glGenerateMipmap(GL_TEXTURE_2D);
     glTexParameterf(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameterf(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+
+    // The texture holds its own copy now; keeping the decoded one would cost its size
+    // for the rest of the run, once for every texture.
+    image.levels.clear();
+    image.levels.shrink_to_fit();
     return true;
 }
 
 } // namespace vantor::util
-
-unsigned char* loadImage(const char* path, int& width, int& height)
-{
-    ILuint image = ilGenImage();
-    ilBindImage(image);
-    bool loaded = ilLoadImage(path) == IL_TRUE;
-
-    for (ILenum error = ilGetError(); error != IL_NO_ERROR; error = ilGetError())
-        std::cout << "DevIL Error: " << error << ", Bildpfad: " << path << std::endl;
-
-    if (!loaded || ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) != IL_TRUE) {
-        ilBindImage(0);
-        ilDeleteImage(image);
-        fatalExit(std::string("DevIL Error: Could not load image, path: ") + path);
-    }
-    width = ilGetInteger(IL_IMAGE_WIDTH);
-    height = ilGetInteger(IL_IMAGE_HEIGHT);
-    return ilGetData();
-}

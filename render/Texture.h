@@ -1,30 +1,39 @@
 #pragma once
 #include "platform/GL.h"
+#include "platform/ImageLibrary.h"
+#include "platform/Prefetch.h"
 
 #include <string>
 
 namespace vantor::util {
 
-// A 2-D texture filled from an image file: decoded to 8-bit RGB, uploaded at level 0 with a
-// full mip chain, filtered trilinearly. The owner deletes it with its GL texture.
+// A 2-D texture filled from an image file: decoded to 8-bit RGB, uploaded with a full mip
+// chain, filtered trilinearly. The owner deletes it with its GL texture.
 class Texture {
 public:
     Texture(GLenum target, const char* fileName);
     ~Texture();
 
-    // Creates and fills the texture; leaves unit 0 active with this texture bound. Ends the
-    // process (fatalExit) when the image cannot be decoded, so it only ever returns true.
+    // Creates and fills the texture from the image decoded ahead for this file (see
+    // prefetchedImages), or decodes it now; leaves unit 0 active with this texture bound.
+    // Ends the process (fatalExit) when the image cannot be decoded, so it only ever
+    // returns true.
     bool load();
+    // The same from an image decoded elsewhere (with its mip chain): prints the image
+    // library's lines kept with it, ends the process when it was not decoded, else uploads
+    // every level and frees the pixels.
+    bool load(DecodedImage& image);
 
     std::string fileName;       // the image file; an owned copy of the path
     GLuint textureObject;       // created by load()
     GLenum target;              // always GL_TEXTURE_2D in this game
-    unsigned char* imageData;   // not owned: the decoded RGB rows, held by the image library
 };
 
 } // namespace vantor::util
 
-// Decodes one image file into 8-bit RGB with the image library and returns its pixels
-// (top row first, width x 3 bytes a row), setting width and height. Prints every queued
-// "DevIL Error: " line; ends the process when the image cannot be loaded or converted.
-unsigned char* loadImage(const char* path, int& width, int& height);
+// Decodes `path` with its mip chain (see decodeImage and buildMipChain); any thread.
+DecodedImage decodeTextureImage(const std::string& path);
+
+// Images decoded ahead of the start-up by the loading worker, taken by Texture::load in the
+// order they were asked for (the font atlas's).
+extern Prefetch<DecodedImage> prefetchedImages;

@@ -17,6 +17,8 @@
 
 namespace vantor::scene {
 
+const char* const heroModelFile = "../Models/hero.dae";
+
 namespace {
 const glm::mat4 identity(1.0f);
 constexpr btScalar mass = 20.0f;
@@ -24,7 +26,7 @@ constexpr float pushStrength = 200.0f; // impulse a second of holding a key
 } // namespace
 
 Hero::Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader)
-    : SimpleModelTexNon(identity, shader, shadowShader, glowShader, "../Models/hero.dae"),
+    : SimpleModelTexNon(identity, shader, shadowShader, glowShader, heroModelFile),
       rigidBody(nullptr), collisionShape(nullptr), motionState(nullptr),
       startPosition(heroStartPosition.x, heroStartPosition.y, heroStartPosition.z),
       onWall(false), position(0.0f, 0.0f, 0.0f), state(nullptr)

@@ -7,6 +7,8 @@ class btRigidBody; class btSphereShape; class btDefaultMotionState;
 
 namespace vantor::scene {
 
+extern const char* const heroModelFile; // "../Models/hero.dae"
+
 // The ball the player steers: the hero model drawn at half size on a dynamic sphere of
 // radius 0.5. W, S, A, D push it relative to the camera and Space jumps, but only once it
 // has touched a wall piece since its last jump.

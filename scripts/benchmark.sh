@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the rendering benchmark: a fixed scripted run of the shipped course at
 # 800 x 600, printing per-pass and per-frame milliseconds (median and 95th percentile), the
-# frame rate, the time from launch to the first frame and the peak resident memory.
+# frame rate, the time from launch to the first frame (with its phases: libraries, window
+# and context, programs and assets, first draw) and the peak resident memory.
 # Without a display it starts a virtual one (xvfb-run).
 #   bash scripts/benchmark.sh          # 600 frames per run
 #   bash scripts/benchmark.sh 300      # a shorter run
