@@ -51,6 +51,11 @@ bool Texture::load(DecodedImage& image)
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // Says how deep the chain goes before level 0 arrives. Otherwise the driver, seeing the
+    // default mip-mapped filter but no maximum level, stores level 0 alone, keeps each later
+    // level apart, and at the first draw copies all of them into one chain: until then the
+    // texture is held twice.
+    glTexParameteri(target, GL_TEXTURE_MAX_LEVEL, GLint(image.levels.size()) - 1);
     for (size_t level = 0; level < image.levels.size(); ++level) {
         const ImageLevel& pixels = image.levels[level];
         glTexImage2D(target, GLint(level), GL_RGB, pixels.width, pixels.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
