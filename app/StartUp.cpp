@@ -67,5 +67,6 @@ void startUp()
     game = new Game();
     game->init();
     finishPrefetchingAssets();
+    returnFreedHeapMemory();
     startUpPhases.gameInitialised = bootClockSeconds();
 }

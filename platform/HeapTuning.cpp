@@ -15,3 +15,8 @@ void keepFreedHeapMemory()
 {
     mallopt(M_TRIM_THRESHOLD, heapTrimThreshold);
 }
+
+void returnFreedHeapMemory()
+{
+    malloc_trim(0);
+}

@@ -5,3 +5,8 @@
 // working buffers every frame; returned each time, they come back as fresh pages that the
 // kernel must fault in and zero, which cost more than a third of a frame.
 void keepFreedHeapMemory();
+
+// Hands back to the system what the heaps hold free once, after the loading: the loading
+// worker's heap arena, which no other thread allocates from, keeps the models and images
+// it decoded and freed resident for the whole run otherwise.
+void returnFreedHeapMemory();
