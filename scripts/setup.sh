@@ -10,8 +10,8 @@ packages=(
   # the game's libraries
   libglfw3-dev libglew-dev libglm-dev libbullet-dev libjsoncpp-dev
   libassimp-dev libdevil-dev libsdl2-dev libsdl2-mixer-dev
-  # tests
-  libgtest-dev googletest
+  # tests (the X client library delivers key presses to one game's window)
+  libgtest-dev googletest libx11-dev
   # the course fuzzer: clang with libFuzzer and the sanitizers' runtime
   clang libclang-rt-14-dev
   # a display for machines without one: X server, Mesa's software OpenGL, X tools

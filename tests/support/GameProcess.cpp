@@ -11,6 +11,9 @@
 #include <thread>
 #include <unistd.h>
 
+// Last: Xlib defines macros (None, Status, KeyPress) that clash with other headers.
+#include <X11/Xlib.h>
+
 namespace {
 std::string runCommand(const std::string& command)
 {
@@ -29,6 +32,26 @@ std::string runCommand(const std::string& command)
 double secondsSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Delivers one key event to `window` alone. NOTE: not through the test extension (what
+// xdotool uses for the focused window): that goes to whichever window has the focus when
+// the server takes it, and a game starting beside this one may just have taken it.
+void sendKeyEvent(unsigned long window, const std::string& key, bool press)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return;
+    XKeyEvent event = {};
+    event.type = press ? KeyPress : KeyRelease;
+    event.display = display;
+    event.window = window;
+    event.root = DefaultRootWindow(display);
+    event.time = CurrentTime;
+    event.same_screen = True;
+    event.keycode = XKeysymToKeycode(display, XStringToKeysym(key.c_str()));
+    XSendEvent(display, window, True, press ? KeyPressMask : KeyReleaseMask, reinterpret_cast<XEvent*>(&event));
+    XCloseDisplay(display); // flushes the event
 }
 } // namespace
 
@@ -79,11 +102,16 @@ GameProcess::~GameProcess()
 std::string GameProcess::waitForWindow(double timeoutSeconds)
 {
     // By process id (the window's _NET_WM_PID), never by title: another test's game may
-    // have a window of the same name on this display.
-    std::ostringstream command;
-    command << "timeout " << timeoutSeconds << " xdotool search --sync --onlyvisible --pid " << pid
-            << " 2>/dev/null | head -n 1";
-    windowId = runCommand(command.str());
+    // have a window of the same name on this display. Asked again until it answers, since
+    // a search ends with an X error when another game's window closes while it looks.
+    const std::string search = "xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null | head -n 1";
+    const auto start = std::chrono::steady_clock::now();
+    do {
+        windowId = runCommand(search);
+        if (!windowId.empty() || hasEnded())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } while (secondsSince(start) < timeoutSeconds);
     return windowId;
 }
 
@@ -102,20 +130,22 @@ void GameProcess::pressKey(const std::string& key, double holdSeconds)
 {
     if (windowId.empty())
         waitForWindow(10);
-    // Sent to this game's window alone: the keyboard focus may belong to another game.
-    const std::string window = " --window " + (windowId.empty() ? std::string("0") : windowId) + " ";
+    if (windowId.empty())
+        return;
+    const unsigned long window = std::stoul(windowId);
     if (holdSeconds <= 0.0) {
-        runCommand("xdotool key" + window + key);
+        sendKeyEvent(window, key, true);
+        sendKeyEvent(window, key, false);
         return;
     }
     // A held key repeats, as the X server's auto-repeat would: a game that starts beside
     // this one takes the focus, and a window losing the focus lets go of its keys.
     const auto start = std::chrono::steady_clock::now();
     do {
-        runCommand("xdotool keydown" + window + key);
+        sendKeyEvent(window, key, true);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     } while (secondsSince(start) < holdSeconds);
-    runCommand("xdotool keyup" + window + key);
+    sendKeyEvent(window, key, false);
 }
 
 void GameProcess::sendSignal(int signal)

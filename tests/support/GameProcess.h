@@ -7,20 +7,21 @@
 // ../Models/ and ../Shader/), or in `workingFolder`, with standard input closed and its
 // console captured in a file (standard input a terminal instead, with `terminalInput`, for
 // a game that should wait at "Press Enter"). Driven from outside with key events sent to
-// its own window (xdotool), so several games may share one display. Needs DISPLAY: the
-// test command runs everything inside Xvfb.
+// its own window alone (found by process id with xdotool), so several games may share one
+// display. Needs DISPLAY: the test command runs everything inside Xvfb.
 class GameProcess {
 public:
     explicit GameProcess(const std::vector<std::string>& arguments = {}, const std::string& binary = LANTERN_GAME_BINARY,
                          const std::string& workingFolder = LANTERN_SOURCE_DIR "/tests", bool terminalInput = false);
     ~GameProcess(); // kills the game if it still runs
 
-    // Waits until this process shows a visible window; returns its X id or "".
+    // Waits until this process shows a visible window; returns its X id, or "" if the
+    // game ended or the time ran out first.
     std::string waitForWindow(double timeoutSeconds);
     // Waits until the console shows `text`; false after the timeout.
     bool waitForOutput(const std::string& text, double timeoutSeconds);
     // Presses (or holds for holdSeconds, then releases) one key in this game's window,
-    // named as xdotool names keys ("Escape", "w", "F3"). Finds the window first if needed.
+    // named as X names key symbols ("Escape", "w", "F3"). Finds the window first if needed.
     void pressKey(const std::string& key, double holdSeconds = 0.0);
     // Sends `signal` (SIGTERM, SIGINT) to the game, if it still runs.
     void sendSignal(int signal);
