@@ -3,7 +3,6 @@
 #include "game/LevelLoader.h"
 #include "model/ModelImport.h"
 #include "platform/FatalExit.h"
-#include "platform/ImageLibrary.h"
 #include "platform/WorkerThread.h"
 #include "render/TextOverlay.h"
 #include "render/Texture.h"
@@ -46,7 +45,6 @@ void prefetchModel(const char* file, ModelKind kind)
 
 void startPrefetchingAssets()
 {
-    initImageLibrary();
     worker = std::make_unique<WorkerThread>();
     setFatalExitHook(stopWorker);
     prefetchedModels.missed = prefetchedModels.unused = 0;
