@@ -4,11 +4,8 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
-#include <thread>
 
 // The real game with a gamepad in the player's hands: the scripted pad of
 // tests/preload/ScriptedPad.cpp is preloaded into it, and the test writes what the player
@@ -45,23 +42,6 @@ size_t count(const std::string& text, const std::string& line)
     return found;
 }
 
-// Waits until `done` holds for the game's output so far; false after the timeout.
-bool waitUntil(const GameProcess& game, const std::function<bool(const std::string&)>& done, double seconds)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!done(game.output()) && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    return done(game.output());
-}
-
-// Whether the ball has met the shipped course: fruit, an obstacle or the edge.
-bool metTheCourse(const std::string& output)
-{
-    return output.find("Hero collected object: ") != std::string::npos ||
-           output.find("Hero collides with Obstacle of type: ") != std::string::npos ||
-           output.find("Hero fell from wall.") != std::string::npos;
-}
-
 } // namespace
 
 TEST(Gamepad, ScriptedPadPlugsRollsTheBallReplaysAndQuits)
@@ -80,18 +60,18 @@ TEST(Gamepad, ScriptedPadPlugsRollsTheBallReplaysAndQuits)
     pad.send("disconnect");
     EXPECT_TRUE(game.waitForOutput("Gamepad disconnected: Scripted Pad\n", 30)) << game.output();
     pad.send("connect Scripted Pad");
-    EXPECT_TRUE(waitUntil(game, [](const std::string& output) {
+    EXPECT_TRUE(game.waitUntil([](const std::string& output) {
         return count(output, "Gamepad connected: Scripted Pad\n") == 2;
     }, 30)) << game.output();
 
     // A stick resting a little off centre, inside the dead zone, moves nothing.
     pad.axis(GLFW_GAMEPAD_AXIS_LEFT_X, 0.08f);
     pad.axis(GLFW_GAMEPAD_AXIS_LEFT_Y, -0.1f);
-    EXPECT_FALSE(waitUntil(game, metTheCourse, 5)) << game.output();
+    EXPECT_FALSE(game.waitUntil(ballMetTheCourse, 5)) << game.output();
 
     // Pushed forward, the ball rolls into the course.
     pad.axis(GLFW_GAMEPAD_AXIS_LEFT_Y, -1.0f);
-    EXPECT_TRUE(waitUntil(game, metTheCourse, 60)) << game.output();
+    EXPECT_TRUE(game.waitUntil(ballMetTheCourse, 60)) << game.output();
     pad.axis(GLFW_GAMEPAD_AXIS_LEFT_X, 0.0f);
     pad.axis(GLFW_GAMEPAD_AXIS_LEFT_Y, 0.0f);
 
@@ -99,7 +79,7 @@ TEST(Gamepad, ScriptedPadPlugsRollsTheBallReplaysAndQuits)
     game.pressKey("F2");
     ASSERT_TRUE(game.waitForOutput("Show Frametime OFF\n", 30)) << game.output();
     pad.button(GLFW_GAMEPAD_BUTTON_START, true);
-    EXPECT_TRUE(waitUntil(game, [](const std::string& output) {
+    EXPECT_TRUE(game.waitUntil([](const std::string& output) {
         return output.find("Frametime: ", output.find("Show Frametime OFF")) != std::string::npos;
     }, 60)) << game.output();
     pad.button(GLFW_GAMEPAD_BUTTON_START, false);

@@ -117,13 +117,26 @@ std::string GameProcess::waitForWindow(double timeoutSeconds)
 
 bool GameProcess::waitForOutput(const std::string& text, double timeoutSeconds)
 {
+    return waitUntil([&text](const std::string& output) { return output.find(text) != std::string::npos; },
+                     timeoutSeconds);
+}
+
+bool GameProcess::waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds)
+{
     auto start = std::chrono::steady_clock::now();
     while (secondsSince(start) < timeoutSeconds) {
-        if (output().find(text) != std::string::npos)
+        if (done(output()))
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    return output().find(text) != std::string::npos;
+    return done(output());
+}
+
+bool ballMetTheCourse(const std::string& output)
+{
+    return output.find("Hero collected object: ") != std::string::npos ||
+           output.find("Hero collides with Obstacle of type: ") != std::string::npos ||
+           output.find("Hero fell from wall.") != std::string::npos;
 }
 
 void GameProcess::pressKey(const std::string& key, double holdSeconds)

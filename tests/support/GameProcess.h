@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -20,6 +21,8 @@ public:
     std::string waitForWindow(double timeoutSeconds);
     // Waits until the console shows `text`; false after the timeout.
     bool waitForOutput(const std::string& text, double timeoutSeconds);
+    // Waits until `done` holds for the console so far; false after the timeout.
+    bool waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds);
     // Presses (or holds for holdSeconds, then releases) one key in this game's window,
     // named as X names key symbols ("Escape", "w", "F3"). Finds the window first if needed.
     void pressKey(const std::string& key, double holdSeconds = 0.0);
@@ -38,3 +41,7 @@ public:
     std::string windowId; // X id, once found
     int terminal;         // the terminal's controlling side, kept open so its input never ends; -1 none
 };
+
+// Whether a game's console shows the ball meeting the shipped course: a fruit, an obstacle
+// or the edge.
+bool ballMetTheCourse(const std::string& output);
