@@ -1,3 +1,4 @@
+#include "support/CaptureStdout.h"
 #include "support/GameProcess.h"
 #include "support/TempDir.h"
 
@@ -34,14 +35,6 @@ private:
     std::string file;
 };
 
-size_t count(const std::string& text, const std::string& line)
-{
-    size_t found = 0;
-    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
-        ++found;
-    return found;
-}
-
 } // namespace
 
 TEST(Gamepad, ScriptedPadPlugsRollsTheBallReplaysAndQuits)
@@ -52,16 +45,16 @@ TEST(Gamepad, ScriptedPadPlugsRollsTheBallReplaysAndQuits)
     GameProcess game;
     ASSERT_FALSE(game.waitForWindow(60).empty()) << game.output();
     ASSERT_TRUE(game.waitForOutput("Init complete", 60)) << game.output();
-    EXPECT_EQ(count(game.output(), "Joystick without a gamepad mapping ignored: Old Wheel "
+    EXPECT_EQ(occurrences(game.output(), "Joystick without a gamepad mapping ignored: Old Wheel "
                                    "(0300000000f00000f100000000010000)\n"), 1u) << game.output();
-    EXPECT_EQ(count(game.output(), "Gamepad connected: Scripted Pad\n"), 1u) << game.output();
+    EXPECT_EQ(occurrences(game.output(), "Gamepad connected: Scripted Pad\n"), 1u) << game.output();
 
     // Pulled out and plugged in again during play.
     pad.send("disconnect");
     EXPECT_TRUE(game.waitForOutput("Gamepad disconnected: Scripted Pad\n", 30)) << game.output();
     pad.send("connect Scripted Pad");
     EXPECT_TRUE(game.waitUntil([](const std::string& output) {
-        return count(output, "Gamepad connected: Scripted Pad\n") == 2;
+        return occurrences(output, "Gamepad connected: Scripted Pad\n") == 2;
     }, 30)) << game.output();
 
     // A stick resting a little off centre, inside the dead zone, moves nothing.

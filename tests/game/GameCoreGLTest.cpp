@@ -268,14 +268,6 @@ void placeBall(const glm::vec3& at)
     body->setLinearVelocity(btVector3(0, 0, 0));
     body->setAngularVelocity(btVector3(0, 0, 0));
 }
-
-size_t count(const std::string& text, const std::string& part)
-{
-    size_t found = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++found;
-    return found;
-}
 } // namespace
 
 TEST_F(GameCore, RollingThroughAFruitCollectsItOnceWithItsPoints)
@@ -292,7 +284,7 @@ TEST_F(GameCore, RollingThroughAFruitCollectsItOnceWithItsPoints)
     run(20);
     EXPECT_TRUE(banana->collected);
     EXPECT_EQ(game->state->score, 10);
-    EXPECT_EQ(count(out.text(), "Hero collected object: Banana + 10 Points (Total: 10)\n"), 1u) << out.text();
+    EXPECT_EQ(occurrences(out.text(), "Hero collected object: Banana + 10 Points (Total: 10)\n"), 1u) << out.text();
     ASSERT_FALSE(collectedIngredients.empty());
     EXPECT_EQ(collectedIngredients.front(), banana);
 }
@@ -307,5 +299,5 @@ TEST_F(GameCore, EveryFrameAgainstAnObstacleWritesALine)
     placeBall(at + glm::vec3(0.0f, 0.3f, 0.0f));
     run(3);
     std::string line = "Hero collides with Obstacle of type: " + std::to_string(obstacle->type) + "\n";
-    EXPECT_EQ(count(out.text(), line), 3u) << out.text();
+    EXPECT_EQ(occurrences(out.text(), line), 3u) << out.text();
 }

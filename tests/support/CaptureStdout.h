@@ -13,3 +13,6 @@ private:
     std::ostringstream captured;
     std::streambuf* previous;
 };
+
+// How often `part` stands in `text` (a log, captured here or from a game's console).
+size_t occurrences(const std::string& text, const std::string& part);
