@@ -3,6 +3,7 @@
 
 #include <LinearMath/btVector3.h>
 
+struct PlayerControls;
 class btRigidBody; class btSphereShape; class btDefaultMotionState;
 
 namespace vantor::scene {
@@ -19,9 +20,11 @@ public:
     // The body must be out of the physics world already.
     ~Hero() override;
 
-    // Copies the body's pose into the model matrix and the state, then turns what the
-    // player asks of the keys and the pad into impulses. deltaTime in seconds.
+    // Copies the body's pose into the model matrix and the state. deltaTime is not used.
     void update(double deltaTime, GameState* state) override;
+    // Turns what the player asks this frame into impulses on the body, relative to the
+    // camera as the state given to the last update holds it. deltaTime in seconds.
+    void steer(const PlayerControls& controls, double deltaTime);
     // Back to the start position at rest; the ball keeps its orientation.
     void reset();
 
