@@ -6,8 +6,6 @@
 #include "game/LevelLoader.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
-#include "platform/Input.h"
-#include "platform/PlayerControls.h"
 #include "platform/Window.h"
 
 #include <iostream>
@@ -34,11 +32,7 @@ int main(int argc, char** argv)
         double deltaTime = now - previousFrameTime; // seconds
         previousFrameTime = now;
 
-        playFrame(deltaTime);
-
-        // Sticky keys make a press of Escape between two polls count; the pad's Back too.
-        running = !quitHeld(*input, gameWindow->handle) &&
-                  !glfwWindowShouldClose(gameWindow->handle) && !stopRequested();
+        running = playFrame(deltaTime);
     }
 
     // The game releases GL objects, so it goes while the context still exists.

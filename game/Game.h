@@ -17,6 +17,7 @@ class btDefaultCollisionConfiguration; class btCollisionDispatcher; class btSequ
 class BulletDebugRenderer;
 class TextOverlay;
 struct GameState;
+struct PlayerControls;
 
 // The top-level object: owns every scene object, model prototype, shader program, render
 // target, the physics world and the attempt's state, all through plain pointers that
@@ -34,7 +35,9 @@ public:
     void loadLevel();
     // Creates the obstacle or fruit of one slot of a wall piece and appends it to its list.
     void placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix);
-    void update(double deltaTime); // seconds since the previous frame
+    // One frame's update by deltaTime seconds since the previous one; `controls` is what the
+    // player asks this frame, read once by the frame loop and read here by every reader.
+    void update(double deltaTime, const PlayerControls& controls);
     void render();
     // Applies nearestSampling and mipmapMode to every texture in `textures`.
     void applyTextureSettings();
