@@ -95,6 +95,20 @@ protected:
         return system;
     }
 
+    // A sound of `seconds` that holds `value` throughout (see writeConstantWav): an effect,
+    // or with `loopingStream` a looping stream. Null when it could not be created.
+    FMOD::Sound* constantSound(FMOD::System* system, const std::string& name, double seconds, int16_t value,
+                               bool loopingStream = false)
+    {
+        const std::string file = writeConstantWav(dir, name, seconds, value);
+        FMOD::Sound* sound = nullptr;
+        if (loopingStream)
+            EXPECT_EQ(system->createStream(file.c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &sound), FMOD_OK);
+        else
+            EXPECT_EQ(system->createSound(file.c_str(), FMOD_DEFAULT, nullptr, &sound), FMOD_OK);
+        return sound;
+    }
+
     TempDir dir;
 };
 
@@ -163,11 +177,9 @@ TEST_F(SoundTest, MusicLoopsAndEffectsOverlapOnFreeChannels)
     const std::string output = dir.path("mix.raw");
     FMOD::System* system = openDiskOutput(output, 32);
     ASSERT_TRUE(system->outputOpen);
-    FMOD::Sound* music = nullptr;
-    FMOD::Sound* effect = nullptr;
-    ASSERT_EQ(system->createStream(writeConstantWav(dir, "music.wav", 0.1, 4000).c_str(),
-                                   FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &music), FMOD_OK);
-    ASSERT_EQ(system->createSound(writeConstantWav(dir, "effect.wav", 0.2, 3000).c_str(), FMOD_DEFAULT, nullptr, &effect), FMOD_OK);
+    FMOD::Sound* music = constantSound(system, "music.wav", 0.1, 4000, true);
+    FMOD::Sound* effect = constantSound(system, "effect.wav", 0.2, 3000);
+    ASSERT_TRUE(music != nullptr && effect != nullptr);
 
     FMOD::Channel* musicChannel = nullptr;
     ASSERT_EQ(system->playSound(FMOD_CHANNEL_FREE, music, false, &musicChannel), FMOD_OK);
@@ -202,10 +214,9 @@ TEST_F(SoundTest, AFreeChannelStartsAtFullVolumeWhateverItsLastSoundWasSetTo)
     const std::string output = dir.path("mix.raw");
     FMOD::System* system = openDiskOutput(output, 2);
     ASSERT_TRUE(system->outputOpen);
-    FMOD::Sound* turnedDown = nullptr;
-    FMOD::Sound* next = nullptr;
-    ASSERT_EQ(system->createSound(writeConstantWav(dir, "down.wav", 0.1, 1000).c_str(), FMOD_DEFAULT, nullptr, &turnedDown), FMOD_OK);
-    ASSERT_EQ(system->createSound(writeConstantWav(dir, "next.wav", 0.1, 3000).c_str(), FMOD_DEFAULT, nullptr, &next), FMOD_OK);
+    FMOD::Sound* turnedDown = constantSound(system, "down.wav", 0.1, 1000);
+    FMOD::Sound* next = constantSound(system, "next.wav", 0.1, 3000);
+    ASSERT_TRUE(turnedDown != nullptr && next != nullptr);
 
     FMOD::Channel* first = nullptr;
     FMOD::Channel* second = nullptr;
