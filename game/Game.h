@@ -116,6 +116,10 @@ private:
     // Render targets and the full-screen quad: created by init, released by cleanup.
     void createRenderTargets();
     void deleteRenderTargets();
+    // The blur, scene and heads-up targets at `width` x `height` pixels, with their log
+    // lines; the heads-up target is left bound. Delete them before creating them again.
+    void createWindowTargets(int width, int height);
+    void deleteWindowTargets();
     // The passes of one frame, in the order render() runs them.
     void renderShadowMap();
     void renderGlowMap();
