@@ -8,9 +8,11 @@
 // process group, and so do a desktop logout and service managers. Signals within
 // stopGraceSeconds of the first are therefore absorbed; one later than that (a player who
 // presses Ctrl+C again because the game hangs) ends the process at once.
+//
+// The main thread takes both signals: every thread the game starts blocks them
+// (StopSignalMask.h). The handler is safe on any thread all the same.
 void catchStopSignals();
 // True once SIGTERM or SIGINT has arrived.
 bool stopRequested();
 
 constexpr double stopGraceSeconds = 2.0; // a repeated signal within this time is absorbed
-
