@@ -1,5 +1,6 @@
 #include "app/StopSignals.h"
 
+#include "platform/FatalExit.h"
 #include "platform/StopSignalMask.h"
 
 #include <atomic>
@@ -43,6 +44,7 @@ void catchStopSignals()
     action.sa_flags = SA_RESTART;
     for (int signal : stopSignalNumbers)
         sigaction(signal, &action, nullptr);
+    setConsolePauseStop(stopRequested);
 }
 
 bool stopRequested()
