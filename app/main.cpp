@@ -12,6 +12,9 @@
 
 int main(int argc, char** argv)
 {
+    // First: from the start line on, a stop signal ends the game in order (after its first
+    // frame when it comes during the loading).
+    catchStopSignals();
     WindowConfig config = parseCommandLine(argc, argv);
     windowWidth = config.width;
     windowHeight = config.height;
@@ -20,8 +23,6 @@ int main(int argc, char** argv)
     levelFileName = courseFileFromEnvironment();
 
     double previousFrameTime = 0.0; // seconds; the first step covers all of the loading
-    // Before the start-up, so a signal during the loading ends the game after its first frame.
-    catchStopSignals();
     startUp();
 
     bool running = true;
