@@ -3,7 +3,6 @@
 #include "game/AssetPrefetch.h"
 #include "platform/GLDiagnostics.h"
 #include "platform/Gamepads.h"
-#include "platform/ImageLibrary.h"
 #include "platform/Globals.h"
 #include "platform/HeapTuning.h"
 #include "platform/StartUpPhases.h"
@@ -61,7 +60,6 @@ void startUp()
     enableDebugOutput();
     glfwSetKeyCallback(gameWindow->handle, keyCallback);
     watchGamepads();
-    initImageLibrary();
     startUpPhases.contextReady = bootClockSeconds();
 
     game = new Game();
