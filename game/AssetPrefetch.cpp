@@ -6,6 +6,7 @@
 #include "platform/WorkerThread.h"
 #include "render/TextOverlay.h"
 #include "render/Texture.h"
+#include "render/TextureImage.h"
 #include "scene/Hero.h"
 
 #include <future>

@@ -1,5 +1,5 @@
 #pragma once
-#include "model/ModelImport.h"
+#include "model/ModelKind.h"
 
 #include <glm/vec3.hpp>
 #include <string>

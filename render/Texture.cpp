@@ -1,18 +1,11 @@
 #include "render/Texture.h"
 
 #include "platform/FatalExit.h"
-#include "render/MipChain.h"
+#include "render/TextureImage.h"
 
 #include <iostream>
 
 Prefetch<DecodedImage> prefetchedImages;
-
-DecodedImage decodeTextureImage(const std::string& path)
-{
-    DecodedImage image = decodeImage(path);
-    buildMipChain(image);
-    return image;
-}
 
 namespace vantor::util {
 

@@ -31,9 +31,6 @@ public:
 
 } // namespace vantor::util
 
-// Decodes `path` with its mip chain (see decodeImage and buildMipChain); any thread.
-DecodedImage decodeTextureImage(const std::string& path);
-
 // Images decoded ahead of the start-up by the loading worker, taken by Texture::load in the
 // order they were asked for (the font atlas's).
 extern Prefetch<DecodedImage> prefetchedImages;

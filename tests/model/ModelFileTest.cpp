@@ -1,6 +1,6 @@
 #include "model/ColladaFixture.h"
 
-#include "model/ModelImport.h"
+#include "model/ModelFile.h"
 #include "platform/WorkerThread.h"
 #include "support/CaptureStdout.h"
 
