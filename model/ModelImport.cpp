@@ -1,5 +1,6 @@
 #include "model/ModelImport.h"
 
+#include "model/ModelFile.h"
 #include "render/CustomShader.h"
 #include "render/Texture.h"
 
@@ -162,25 +163,15 @@ void createTextures(std::vector<TextureStep>& steps, const ImportRules& rules, s
 
 } // namespace
 
-Prefetch<ModelFile> prefetchedModels;
-
-std::string prefetchKey(const std::string& fileName, ModelKind kind)
+bool importModel(ModelFile& file, const ImportPrograms& programs, ImportedModel& model)
 {
-    return std::to_string(static_cast<int>(kind)) + ":" + fileName;
-}
-
-bool importModel(const std::string& fileName, ModelKind kind, const ImportPrograms& programs, ImportedModel& model)
-{
-    ModelFile file;
-    if (!prefetchedModels.take(prefetchKey(fileName, kind), file))
-        file = readModelFile(fileName, kind);
-
+    const ModelKind kind = file.kind;
     const ImportRules& rules = rulesFor(kind);
     if (!file.readable) {
-        std::cout << rules.errorPrefix << fileName << ") failed: " << file.error << std::endl;
+        std::cout << rules.errorPrefix << file.fileName << ") failed: " << file.error << std::endl;
         return false;
     }
-    std::cout << rules.readPrefix << fileName << ") ..." << std::endl;
+    std::cout << rules.readPrefix << file.fileName << ") ..." << std::endl;
 
     const size_t drawnCount = file.drawnMeshes.size();
     const bool levelsOfDetail = hasLevelsOfDetail(kind);

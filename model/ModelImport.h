@@ -1,11 +1,8 @@
 #pragma once
 #include "model/BoundingBox.h"
 #include "model/MeshEntry.h"
-#include "model/ModelFile.h"
-#include "platform/Prefetch.h"
 
 #include <glm/mat4x4.hpp>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,6 +10,8 @@ namespace vantor::util { class Texture; }
 namespace vantor::shadercode { class Shader; class CustomShader; }
 
 namespace vantor::scene {
+
+struct ModelFile;
 
 // What an import produced. The model classes move the parts into their own members.
 struct ImportedModel {
@@ -31,20 +30,13 @@ struct ImportPrograms {
     shadercode::CustomShader* glow;   // glow program, or null
 };
 
-// Reads a COLLADA file with the rules of `kind` (or takes it from prefetchedModels when the
-// loading worker read it ahead), uploads its drawable meshes, creates its material textures
-// and keeps its collision description, writing the kind's log lines. Returns false, with
-// only the error line written and `model` left empty, when the file cannot be read. A
-// texture image that cannot be decoded ends the process inside Texture::load, after the
-// lines of everything taken in before it.
-bool importModel(const std::string& fileName, ModelKind kind, const ImportPrograms& programs, ImportedModel& model);
-
-// The key a model file is prefetched under: the file and the rules it is read with.
-std::string prefetchKey(const std::string& fileName, ModelKind kind);
-
-// Model files read ahead of the start-up by the loading worker, in the order the Game
-// imports them; importModel takes them from here. Main thread only.
-extern Prefetch<ModelFile> prefetchedModels;
+// Uploads the drawable meshes of `file` (a model file read with the rules of its kind),
+// creates its material textures and moves its collision description into `model`, writing
+// the kind's log lines; the vertex data and images of `file` are released as they go to
+// the GPU. Returns false, with only the error line written and `model` left empty, when
+// the file could not be read. A texture image that could not be decoded ends the process
+// inside Texture::load, after the lines of everything taken in before it.
+bool importModel(ModelFile& file, const ImportPrograms& programs, ImportedModel& model);
 
 // Moves what every collidable model keeps of an import into `target` (a SimpleModelTexNon
 // or a WallPiece): the textures, the collision description and the bounding sphere. The

@@ -5,8 +5,6 @@
 
 #include <iostream>
 
-Prefetch<DecodedImage> prefetchedImages;
-
 namespace vantor::util {
 
 Texture::Texture(GLenum target, const char* fileName) : fileName(fileName), textureObject(0), target(target)
@@ -22,9 +20,7 @@ Texture::~Texture()
 
 bool Texture::load()
 {
-    DecodedImage image;
-    if (!prefetchedImages.take(fileName, image))
-        image = decodeTextureImage(fileName);
+    DecodedImage image = decodeTextureImage(fileName);
     return load(image);
 }
 
