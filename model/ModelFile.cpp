@@ -176,7 +176,7 @@ std::vector<TextureStep> planTextures(const aiScene* scene, const std::string& f
 
 } // namespace
 
-ModelFile readModelFile(const std::string& fileName, ModelKind kind)
+ModelFile readModelFile(const std::string& fileName, ModelKind kind, ModelParts parts)
 {
     const ReadingRules& rules = rulesFor(kind);
     ModelFile file;
@@ -196,16 +196,20 @@ ModelFile readModelFile(const std::string& fileName, ModelKind kind)
     unsigned int drawnCount = file.meshCount > 0 ? 1 : 0;
     if (levelsOfDetail)
         drawnCount = file.meshCount > 0 ? file.meshCount - 1 : 0;
+    const bool drawn = parts == ModelParts::Everything;
     for (unsigned int i = 0; i < drawnCount; ++i) {
-        file.drawnMeshes.push_back(readMesh(scene->mMeshes[i], isLit(kind), file.box));
+        if (drawn)
+            file.drawnMeshes.push_back(readMesh(scene->mMeshes[i], isLit(kind), file.box));
         if (rules.drawnMeshCollides)
             keepCollisionMesh(scene->mMeshes[i], file);
     }
     if (levelsOfDetail && file.meshCount > 0)
         keepCollisionMesh(scene->mMeshes[file.meshCount - 1], file);
 
-    file.materialCount = scene->mNumMaterials;
-    file.textureSteps = planTextures(scene, fileName, rules);
+    if (drawn) {
+        file.materialCount = scene->mNumMaterials;
+        file.textureSteps = planTextures(scene, fileName, rules);
+    }
     return file;
 }
 

@@ -53,11 +53,17 @@ struct ModelFile {
     BoundingBox box;                           // over every drawn mesh, from the origin
 };
 
+// How much of a model file readModelFile reads.
+enum class ModelParts {
+    Everything,    // what the game draws and collides with, its textures decoded
+    CollisionOnly, // the collision description and the mesh count alone: no drawn meshes, box or textures
+};
+
 // Reads a COLLADA file with the rules of `kind` and decodes the textures its materials
 // name (falling back to "../Models/white.png"). Prints nothing and touches no OpenGL, so
 // any thread may read, and a tool may read without a context; the image library is
 // serialised inside decodeImage.
-ModelFile readModelFile(const std::string& fileName, ModelKind kind);
+ModelFile readModelFile(const std::string& fileName, ModelKind kind, ModelParts parts = ModelParts::Everything);
 
 // The folder the textures named by a model's materials are read from: the file name up to
 // its last "/", "." when it has none, "/" when the only one is its first character.
