@@ -16,6 +16,7 @@ class btDiscreteDynamicsWorld; class btStaticPlaneShape; class btDefaultMotionSt
 class btDefaultCollisionConfiguration; class btCollisionDispatcher; class btSequentialImpulseConstraintSolver;
 class BulletDebugRenderer;
 class TextOverlay;
+class AssetPrefetch;
 struct GameState;
 struct PlayerControls;
 
@@ -28,11 +29,13 @@ public:
     ~Game();
 
     // Builds light, camera, programs, hero, course, text, sound, render targets, physics and
-    // state, in that order, with its log lines. May end the process on a fatal resource error.
-    void init();
-    // Loads the model prototypes and the sky box, reads "../Models/level.json" and builds the
-    // course: wall pieces, obstacles, fruit and the goal position.
-    void loadLevel();
+    // state, in that order, with its log lines, taking every start-up asset from `assets`
+    // (each read ahead there or read on the spot). May end the process on a fatal resource
+    // error.
+    void init(AssetPrefetch& assets);
+    // Takes the model prototypes and the sky box from `assets`, reads levelFileName and builds
+    // the course: wall pieces, obstacles, fruit and the goal position.
+    void loadLevel(AssetPrefetch& assets);
     // Creates the obstacle or fruit of one slot of a wall piece and appends it to its list.
     void placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix);
     // One frame's update by deltaTime seconds since the previous one; `controls` is what the

@@ -1,5 +1,6 @@
 #include "scene/Hero.h"
 
+#include "model/ModelFile.h"
 #include "platform/PlayerControls.h"
 #include "platform/SoundHandles.h"
 #include "scene/AttemptStart.h"
@@ -15,16 +16,15 @@
 
 namespace vantor::scene {
 
-const char* const heroModelFile = "../Models/hero.dae";
-
 namespace {
 const glm::mat4 identity(1.0f);
 constexpr btScalar mass = 20.0f;
 constexpr float pushStrength = 200.0f; // impulse a second of holding a key
 } // namespace
 
-Hero::Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader)
-    : SimpleModelTexNon(identity, shader, shadowShader, glowShader, heroModelFile),
+Hero::Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader,
+           ModelFile model)
+    : SimpleModelTexNon(identity, shader, shadowShader, glowShader, std::move(model)),
       rigidBody(nullptr), collisionShape(nullptr), motionState(nullptr),
       startPosition(heroStartPosition.x, heroStartPosition.y, heroStartPosition.z),
       onWall(false), position(0.0f, 0.0f, 0.0f), state(nullptr)

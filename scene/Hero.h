@@ -8,15 +8,15 @@ class btRigidBody; class btSphereShape; class btDefaultMotionState;
 
 namespace vantor::scene {
 
-extern const char* const heroModelFile; // "../Models/hero.dae"
-
 // The ball the player steers: the hero model drawn at half size on a dynamic sphere of
 // radius 0.5. The keys W, S, A, D, the pad's left stick and its D-pad push it relative to
 // the camera, and Space or the pad's A jumps; none of them acts until it has touched a wall
 // piece since its last jump.
 class Hero : public SimpleModelTexNon {
 public:
-    Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader);
+    // `model` is the hero's model file, read with the textured rules.
+    Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader,
+         ModelFile model);
     // The body must be out of the physics world already.
     ~Hero() override;
 

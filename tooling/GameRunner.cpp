@@ -18,7 +18,7 @@ GameRunner::GameRunner(int width, int height) : previousInput(input), previousCl
     keys.cursorY = double(height / 2);
     input = &keys;
     gameClock = &clock;
-    startUp();
+    startUp(assets);
 }
 
 GameRunner::~GameRunner()

@@ -1,4 +1,5 @@
 #pragma once
+#include "game/AssetPrefetch.h"
 #include "platform/Clock.h"
 #include "tooling/ScriptedInput.h"
 
@@ -25,6 +26,7 @@ public:
 
     ScriptedInput keys;   // the keys, cursor and pad the game reads; installed as `input` while the runner lives
     ScriptedClock clock;  // the attempt clock, advanced by every frame
+    AssetPrefetch assets; // the start-up's read-ahead, finished: its counts tell what the game took of it
     long frameCount = 0;  // frames run so far
 
 private:

@@ -1,29 +1,27 @@
 #include "tooling/ModelFileMesh.h"
 
-#include <assimp/cimport.h>
-#include <assimp/scene.h>
+#include "model/ModelFile.h"
+
+#include <glm/vector_relational.hpp>
 
 namespace vantor::scene {
 
-bool readModelFileMesh(const std::string& fileName, WhichMesh which, ModelFileMesh& mesh, std::string& error)
+bool readCollisionMesh(const std::string& fileName, ModelKind kind, ModelFileMesh& mesh, std::string& error)
 {
     mesh = ModelFileMesh();
-    const aiScene* scene = aiImportFile(fileName.c_str(), gameModelImportFlags);
-    if (scene == nullptr || scene->mNumMeshes == 0) {
-        error = scene == nullptr ? aiGetErrorString() : "the file holds no mesh";
-        if (scene != nullptr)
-            aiReleaseImport(scene);
+    const ModelFile file = readModelFile(fileName, kind, ModelParts::CollisionOnly);
+    if (!file.readable || file.meshCount == 0) {
+        error = !file.readable ? file.error : "the file holds no mesh";
         return false;
     }
-    const aiMesh* read = scene->mMeshes[which == WhichMesh::First ? 0 : scene->mNumMeshes - 1];
-    for (unsigned int v = 0; v < read->mNumVertices; ++v)
-        mesh.positions.emplace_back(read->mVertices[v].x, read->mVertices[v].y, read->mVertices[v].z);
-    for (unsigned int f = 0; f < read->mNumFaces; ++f) {
-        const aiFace& face = read->mFaces[f];
-        if (face.mNumIndices == 3)
-            mesh.triangles.emplace_back(face.mIndices[0], face.mIndices[1], face.mIndices[2]);
-    }
-    aiReleaseImport(scene);
+    for (const glm::mat4& vertex : file.collisionVertices)
+        mesh.positions.emplace_back(vertex[3]);
+    // The game keeps the indices as floats, exact up to 2^24 vertices; a corner rounded past
+    // the last vertex is left out, as the game's collision mesh leaves it out.
+    const glm::uvec3 vertexCount(mesh.positions.size());
+    for (const glm::vec3& triangle : file.collisionTriangles)
+        if (glm::all(glm::lessThan(glm::uvec3(triangle), vertexCount)))
+            mesh.triangles.emplace_back(triangle);
     return true;
 }
 

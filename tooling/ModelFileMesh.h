@@ -1,23 +1,21 @@
 #pragma once
+#include "model/ModelKind.h"
+
 #include <glm/vec3.hpp>
 #include <string>
 #include <vector>
 
 namespace vantor::scene {
 
-// The post-processing the game's import asks for when it reads walls, obstacles and fruit.
-const unsigned int gameModelImportFlags = 0x80204B;
-
-// One mesh of a model file, read with the game's import but without drawing anything.
+// The mesh of a model file that the game collides with, as positions and index triangles.
 struct ModelFileMesh {
     std::vector<glm::vec3> positions;  // model coordinates
-    std::vector<glm::uvec3> triangles; // indices into positions; faces of other sizes are left out
+    std::vector<glm::uvec3> triangles; // indices into positions
 };
 
-// A wall model is its first mesh; an obstacle collides with its last one.
-enum class WhichMesh { First, Last };
-
-// False, with `error` set, when the file cannot be read or holds no mesh.
-bool readModelFileMesh(const std::string& fileName, WhichMesh which, ModelFileMesh& mesh, std::string& error);
+// Reads the collision description of `fileName` as the game reads it with the rules of
+// `kind` (a wall collides with its drawn mesh, an obstacle with its last one), decoding no
+// texture. False, with `error` set, when the file cannot be read or holds no mesh.
+bool readCollisionMesh(const std::string& fileName, ModelKind kind, ModelFileMesh& mesh, std::string& error);
 
 } // namespace vantor::scene

@@ -6,10 +6,9 @@ namespace vantor::scene {
 
 bool ObstacleShape::load(const std::string& fileName, ObstacleShape& shape, std::string& error)
 {
-    // The game draws every mesh but the last and collides with the last one.
     ModelFileMesh mesh;
     shape.vertices.clear();
-    if (!readModelFileMesh(fileName, WhichMesh::Last, mesh, error))
+    if (!readCollisionMesh(fileName, ModelKind::Textured, mesh, error))
         return false;
     shape.vertices = mesh.positions;
     if (shape.empty()) {

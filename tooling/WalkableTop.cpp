@@ -58,7 +58,7 @@ bool WalkableTop::load(const std::string& fileName, WalkableTop& top, std::strin
 {
     top.triangles.clear();
     ModelFileMesh mesh;
-    if (!readModelFileMesh(fileName, WhichMesh::First, mesh, error))
+    if (!readCollisionMesh(fileName, ModelKind::Wall, mesh, error))
         return false;
     for (const glm::uvec3& face : mesh.triangles)
         addIfFlatTop(top, mesh.positions[face.x], mesh.positions[face.y], mesh.positions[face.z]);
