@@ -18,6 +18,10 @@ int framesSinceRateLine = 0; // frames played since the last frame-rate line
 
 bool playFrame(double deltaTime, bool draw, bool frameRateLine)
 {
+    // The window's callbacks ran in the last poll: from this frame on the picture has the
+    // framebuffer's size.
+    game->resize(gameWindow->framebufferWidth, gameWindow->framebufferHeight);
+
     // Read once, and this one value handed to every reader of the frame: a sticky key's
     // press between two polls counts once, and the pad is asked of the device at each read.
     const PlayerControls controls = readPlayerControls(*input, gameWindow->handle);

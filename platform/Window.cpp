@@ -18,9 +18,36 @@ void printWindowLibraryReason()
     if (!reason.empty())
         std::cout << "The window library says: " << reason << std::endl;
 }
+
+// The window library's callbacks: each only notes what changed, and the frame loop acts
+// on it before its next frame.
+void windowSizeChanged(GLFWwindow* handle, int width, int height)
+{
+    if (Window* window = Window::of(handle)) {
+        window->width = width;
+        window->height = height;
+        ++window->placeChanges;
+    }
+}
+
+void windowMoved(GLFWwindow* handle, int, int)
+{
+    if (Window* window = Window::of(handle))
+        ++window->placeChanges;
+}
+
+void framebufferSizeChanged(GLFWwindow* handle, int width, int height)
+{
+    if (Window* window = Window::of(handle)) {
+        window->framebufferWidth = width;
+        window->framebufferHeight = height;
+    }
+}
 } // namespace
 
-Window::Window(std::string title) : handle(nullptr)
+Window::Window(std::string title)
+    : handle(nullptr), width(0), height(0), framebufferWidth(0), framebufferHeight(0),
+      placeChanges(0)
 {
     if (instanceCount == 0) {
         if (glfwInit() != GL_TRUE) {
@@ -53,8 +80,23 @@ Window::Window(std::string title) : handle(nullptr)
 
     glfwSetInputMode(handle, GLFW_STICKY_KEYS, GL_TRUE);
     glfwSetInputMode(handle, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+
+    // The sizes as the window came out (a full-screen window may differ from the one asked
+    // for); the callbacks keep them from here on.
+    glfwSetWindowUserPointer(handle, this);
+    glfwGetWindowSize(handle, &width, &height);
+    glfwGetFramebufferSize(handle, &framebufferWidth, &framebufferHeight);
+    glfwSetWindowSizeCallback(handle, windowSizeChanged);
+    glfwSetWindowPosCallback(handle, windowMoved);
+    glfwSetFramebufferSizeCallback(handle, framebufferSizeChanged);
+
     // The camera measures mouse movement against this centre.
-    glfwSetCursorPos(handle, double(windowWidth / 2), double(windowHeight / 2));
+    glfwSetCursorPos(handle, double(width / 2), double(height / 2));
+}
+
+Window* Window::of(GLFWwindow* handle)
+{
+    return static_cast<Window*>(glfwGetWindowUserPointer(handle));
 }
 
 std::string windowSizeProblem(int width, int height)

@@ -17,8 +17,10 @@ std::string windowSizeProblem(int width, int height);
 std::string windowLibraryReason();
 
 // The game's one window with its OpenGL 3.3 core debug context. The first Window
-// initialises the window library; the last one destroyed terminates it. Size and mode
-// come from windowWidth, windowHeight and windowed.
+// initialises the window library; the last one destroyed terminates it. It opens at the
+// size and in the mode of windowWidth, windowHeight and windowed; from then on its own
+// members below say what it is now: the window library's callbacks, run inside the event
+// poll, keep them up to date.
 // Ends the process (fatalExit) when the window library or the window cannot be created,
 // a size outside 1..maxWindowSide included, after a line that says why.
 class Window {
@@ -26,7 +28,15 @@ public:
     explicit Window(std::string title);
     virtual ~Window();
 
-    GLFWwindow* handle; // the window library's window; never null once constructed
+    // The Window that owns `handle`; null for a window the library made for someone else.
+    static Window* of(GLFWwindow* handle);
+
+    GLFWwindow* handle;    // the window library's window; never null once constructed
+    int width;             // window units (the cursor's); the size now
+    int height;            // window units
+    int framebufferWidth;  // pixels; what the window draws into now
+    int framebufferHeight; // pixels
+    int placeChanges;      // how often the window was moved or resized
 
     static int instanceCount; // live Window objects
 };
