@@ -21,7 +21,7 @@
 #include "scene/LevelOfDetail.h"
 #include "scene/Obstacle.h"
 
-#include <glm/gtc/matrix_transform.hpp>
+#include <glm/geometric.hpp>
 #include <iostream>
 
 namespace {
@@ -263,11 +263,9 @@ void Game::renderShadowMap()
     glUseProgram(program);
     shadowMappingShader->inUse = true;
 
-    // A fixed box of 140 units a side around a point near the middle of the course.
-    glm::mat4 lightProjection = glm::ortho(-70.0f, 70.0f, -70.0f, 70.0f, -70.0f, 70.0f);
-    glm::vec3 centre(10.0f, 0.0f, -50.0f);
-    glm::vec3 eye = centre + light->Direction * (70.0f / -10.0f);
-    glm::mat4 lightViewProjection = lightProjection * glm::lookAt(eye, centre, glm::vec3(0.0f, 1.0f, 0.0f));
+    // The box the map covers goes wherever the ball is.
+    const glm::vec3 ball(hero->position.x(), hero->position.y(), hero->position.z());
+    const glm::mat4 lightViewProjection = vantor::scene::shadowViewProjection(ball, light->Direction, shadowMapSize);
 
     drawAll(wallPieces, program, "depthMVP", lightViewProjection);
     drawAll(obstacles, program, "depthMVP", lightViewProjection);

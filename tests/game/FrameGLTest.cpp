@@ -1,21 +1,27 @@
 #include "game/Game.h"
+#include "game/LevelLoader.h"
 #include "model/WallPiece.h"
 #include "platform/Globals.h"
 #include "platform/RenderSettings.h"
 #include "platform/Window.h"
 #include "scene/Camera.h"
 #include "scene/CollectedIngredients.h"
+#include "scene/DirectionalLight.h"
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
+#include "scene/Obstacle.h"
 #include "support/CaptureStdout.h"
+#include "support/CourseWriter.h"
 #include "support/GLContext.h"
+#include "support/TempDir.h"
 #include "tooling/GameRunner.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <chrono>
 #include <cstdint>
 #include <glm/glm.hpp>
+#include <glm/gtc/constants.hpp>
 #include <gtest/gtest.h>
 #include <thread>
 #include <vector>
@@ -441,4 +447,82 @@ TEST(FrameAtAnotherSize, ThePictureFollowsTheWindowWhenItIsResized)
     // A zero size, as some systems report for a minimised window, changes nothing.
     EXPECT_FALSE(game->resize(0, 0));
     expectCompleteTargets(400, 300);
+}
+
+// A course far longer than the shadow map's box: a fence 35 pieces down the line, over
+// 150 units from where the box once stood still, around (10, 0, -50).
+TEST(FrameFarDownACourse, AnObstacleCastsAShadowThatStandsStillWhileTheBallRolls)
+{
+    std::string failure;
+    ASSERT_TRUE(startWindowLibrary(failure)) << failure;
+    TempDir folder;
+    std::vector<CourseStep> route(34, CourseStep{'S', ""});
+    route.push_back({'S', "...|.F.|..."});
+    route.push_back({'S', ""});
+    route.push_back({'E', ""});
+    levelFileName = folder.write("long.json", courseText(route));
+    GameRunner runner(640, 480);
+    ASSERT_EQ(game->obstacles.size(), 1u);
+    const glm::vec3 fence(game->obstacles[0]->modelMatrix[3]);
+    ASSERT_GT(glm::distance(fence, glm::vec3(10.0f, 0.0f, -50.0f)), 150.0f);
+
+    // The free camera stands still a little behind the fence, looking down at it; nothing
+    // is culled by the frustum it left at the start.
+    viewFrustumCulling = false;
+    freeCamera = true;
+    game->camera->position = fence + glm::vec3(0.0f, 3.5f, 7.0f);
+    game->camera->horizontalAngle = glm::pi<float>();
+    game->camera->verticalAngle = -0.4f;
+
+    // The ball rests on the top a piece before the fence, off to one side; its own shadow
+    // falls away from the fence's.
+    const glm::vec3 ball = fence + glm::vec3(1.5f, 0.5f, 6.0f);
+    auto drawWithBallAt = [&](glm::vec3 at, GLenum compare) {
+        runner.frame(step, false);
+        game->hero->position = btVector3(at.x, at.y, at.z);
+        game->hero->modelMatrix[3] = glm::vec4(at, 1.0f);
+        glBindTexture(GL_TEXTURE_2D, game->shadowDepthTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, compare);
+        game->render();
+        glBindTexture(GL_TEXTURE_2D, game->shadowDepthTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+        return readWindow();
+    };
+    const Pixels shadowed = drawWithBallAt(ball, GL_LEQUAL);
+    const Pixels unshadowed = drawWithBallAt(ball, GL_ALWAYS);
+    const float texel = vantor::scene::shadowBoxSize / 4096.0f;
+    const Pixels rolled = drawWithBallAt(ball + glm::vec3(0.45f * texel, 0.0f, -0.3f * texel), GL_LEQUAL);
+
+    // The light falls along (-1, -1, -1): the fence's shadow lies on the top beyond it and
+    // to its left. Look at that patch of the top, where the ball and its shadow are not.
+    Box patch{10000, 10000, -1, -1};
+    for (glm::vec3 corner : {glm::vec3(-2.5f, 0.0f, -2.5f), glm::vec3(0.8f, 0.0f, -2.5f), glm::vec3(-2.5f, 0.0f, 0.8f),
+                             glm::vec3(0.8f, 0.0f, 0.8f)}) {
+        const glm::vec2 at = onScreen(fence + corner);
+        patch = Box{std::min(patch.x0, int(at.x)), std::min(patch.y0, int(at.y)), std::max(patch.x1, int(at.x) + 1),
+                    std::max(patch.y1, int(at.y) + 1)};
+    }
+    ASSERT_GT(patch.x0, 0);
+    ASSERT_GT(patch.y0, 0);
+    ASSERT_LT(patch.x1, 640);
+    ASSERT_LT(patch.y1, 480);
+
+    int inShadow = 0, edge = 0, edgeChanged = 0;
+    for (int y = patch.y0; y < patch.y1; ++y)
+        for (int x = patch.x0; x < patch.x1; ++x) {
+            const float dark = luminance(shadowed.at(x, y));
+            const float lit = luminance(unshadowed.at(x, y));
+            inShadow += dark < lit * 0.8f ? 1 : 0;
+            // Partly shadowed: where a crawling edge would show first.
+            if (dark < lit * 0.97f && dark > lit * 0.55f) {
+                ++edge;
+                const glm::vec3 change = glm::abs(rolled.at(x, y) - shadowed.at(x, y));
+                edgeChanged += std::max(change.r, std::max(change.g, change.b)) > 1.0f ? 1 : 0;
+            }
+        }
+    EXPECT_GT(inShadow, 100) << "the fence casts a shadow on the top beside it";
+    EXPECT_GT(edge, 20);
+    EXPECT_EQ(edgeChanged, 0) << "of " << edge << " edge pixels";
+    freeCamera = false;
+    viewFrustumCulling = true;
 }
