@@ -43,10 +43,16 @@ void framebufferSizeChanged(GLFWwindow* handle, int width, int height)
         window->framebufferHeight = height;
     }
 }
+
+void iconifyChanged(GLFWwindow* handle, int iconified)
+{
+    if (Window* window = Window::of(handle))
+        window->minimised = iconified == GLFW_TRUE;
+}
 } // namespace
 
 Window::Window(std::string title)
-    : handle(nullptr), width(0), height(0), framebufferWidth(0), framebufferHeight(0),
+    : handle(nullptr), width(0), height(0), framebufferWidth(0), framebufferHeight(0), minimised(false),
       placeChanges(0)
 {
     if (instanceCount == 0) {
@@ -89,6 +95,7 @@ Window::Window(std::string title)
     glfwSetWindowSizeCallback(handle, windowSizeChanged);
     glfwSetWindowPosCallback(handle, windowMoved);
     glfwSetFramebufferSizeCallback(handle, framebufferSizeChanged);
+    glfwSetWindowIconifyCallback(handle, iconifyChanged);
 
     // The camera measures mouse movement against this centre.
     glfwSetCursorPos(handle, double(width / 2), double(height / 2));

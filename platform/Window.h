@@ -34,8 +34,9 @@ public:
     GLFWwindow* handle;    // the window library's window; never null once constructed
     int width;             // window units (the cursor's); the size now
     int height;            // window units
-    int framebufferWidth;  // pixels; what the window draws into now
+    int framebufferWidth;  // pixels; what the window draws into now (0 on systems that shrink a minimised window)
     int framebufferHeight; // pixels
+    bool minimised;        // iconified: nothing of it is seen
     int placeChanges;      // how often the window was moved or resized
 
     static int instanceCount; // live Window objects
