@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/Monitors.h"
+
 #include <string>
 
 struct GLFWwindow;
@@ -31,13 +33,23 @@ public:
     // The Window that owns `handle`; null for a window the library made for someone else.
     static Window* of(GLFWwindow* handle);
 
+    // Full screen on the monitor that holds most of the window, at that monitor's current
+    // video mode (no mode change), or back to a window at its last windowed size and place
+    // (centred on its monitor at the command line's size, for a game started full screen).
+    // The new size arrives through the callbacks. Returns false, changing nothing, when
+    // the window library knows no monitor.
+    bool toggleFullScreen();
+
     GLFWwindow* handle;    // the window library's window; never null once constructed
     int width;             // window units (the cursor's); the size now
     int height;            // window units
     int framebufferWidth;  // pixels; what the window draws into now (0 on systems that shrink a minimised window)
     int framebufferHeight; // pixels
     bool minimised;        // iconified: nothing of it is seen
-    int placeChanges;      // how often the window was moved or resized
+    bool fullScreen;       // on a monitor at its video mode
+    int placeChanges;      // how often the window was moved, resized or switched to or from full screen
+    ScreenRect windowedPlace; // window units; where toggleFullScreen puts the window back
+    bool windowedPlaceKnown;  // false until the window leaves windowed mode: a game started full screen comes back centred
 
     static int instanceCount; // live Window objects
 };
