@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -66,33 +67,27 @@ double processorSeconds(pid_t pid)
     return ticks / double(sysconf(_SC_CLK_TCK));
 }
 
-// A game started on its own screen, at its first frame.
-struct StartedGame {
-    explicit StartedGame(const std::vector<std::string>& arguments = {})
-        : display(screenWidth, screenHeight), game(display.started() ? arguments : std::vector<std::string>{})
+// A game started on a screen of its own, at its first frame.
+class GameWindow : public testing::Test {
+protected:
+    void SetUp() override
     {
-    }
-    // The game's window once it draws; 0 when it never did.
-    unsigned long waitForFirstFrame()
-    {
-        const std::string id = game.waitForWindow(60);
-        if (id.empty() || !game.waitForOutput("Init complete", 60))
-            return 0;
-        return std::stoul(id);
+        ASSERT_TRUE(display.started());
+        game = std::make_unique<GameProcess>();
+        const std::string id = game->waitForWindow(60);
+        ASSERT_FALSE(id.empty()) << game->output();
+        ASSERT_TRUE(game->waitForOutput("Init complete", 60)) << game->output();
+        window = std::stoul(id);
     }
 
-    PrivateDisplay display; // first: the game starts on it and ends before it
-    GameProcess game;
+    PrivateDisplay display{screenWidth, screenHeight}; // first: the game starts on it and ends before it
+    std::unique_ptr<GameProcess> game;
+    unsigned long window = 0; // the game's X window
 };
 } // namespace
 
-TEST(Window, ThePictureFillsTheWindowAtEverySizeTheServerGivesIt)
+TEST_F(GameWindow, ThePictureFillsTheWindowAtEverySizeTheServerGivesIt)
 {
-    StartedGame started;
-    ASSERT_TRUE(started.display.started());
-    GameProcess& game = started.game;
-    const unsigned long window = started.waitForFirstFrame();
-    ASSERT_NE(window, 0u) << game.output();
     ASSERT_TRUE(within(30, [&] { return showsWholePicture(window, 800, 600); }));
 
     for (auto size : {std::make_pair(1000, 750), std::make_pair(400, 300), std::make_pair(1024, 400)}) {
@@ -100,55 +95,43 @@ TEST(Window, ThePictureFillsTheWindowAtEverySizeTheServerGivesIt)
                                     " " + std::to_string(size.second);
         ASSERT_EQ(std::system(command.c_str()), 0);
         const std::string line = "Window resized to " + std::to_string(size.first) + " x " + std::to_string(size.second);
-        EXPECT_TRUE(game.waitForOutput(line, 30)) << game.output();
+        EXPECT_TRUE(game->waitForOutput(line, 30)) << game->output();
         EXPECT_TRUE(within(30, [&] { return showsWholePicture(window, size.first, size.second); }))
             << size.first << " x " << size.second;
     }
-    game.pressKey("Escape");
-    EXPECT_EQ(game.waitForExit(30), 0) << game.output();
+    game->pressKey("Escape");
+    EXPECT_EQ(game->waitForExit(30), 0) << game->output();
 }
 
-TEST(Window, F11AndAltEnterSwitchToFullScreenAndBack)
+TEST_F(GameWindow, F11AndAltEnterSwitchToFullScreenAndBack)
 {
-    StartedGame started;
-    ASSERT_TRUE(started.display.started());
-    GameProcess& game = started.game;
-    const unsigned long window = started.waitForFirstFrame();
-    ASSERT_NE(window, 0u) << game.output();
-
-    auto hasSize = [&](int width, int height) {
-        int w = 0, h = 0;
-        return windowSize(window, w, h) && w == width && h == height;
+    // The switch logged for the count-th time, then the window at that size, drawn whole.
+    auto expectSwitch = [&](const std::string& line, size_t count, int width, int height) {
+        EXPECT_TRUE(game->waitUntil([&](const std::string& log) { return occurrences(log, line) == count; }, 30))
+            << game->output();
+        EXPECT_TRUE(within(30, [&] {
+            int w = 0, h = 0;
+            return windowSize(window, w, h) && w == width && h == height;
+        })) << line << count;
+        EXPECT_TRUE(within(30, [&] { return showsWholePicture(window, width, height); })) << line << count;
     };
-    for (int round = 1; round <= 2; ++round) {
+    for (size_t round = 1; round <= 2; ++round) {
         // F11 the first time, Alt+Enter the second.
-        auto press = [&] { round == 1 ? game.pressKey("F11") : game.pressKeyWithAlt("Return"); };
+        auto press = [&] { round == 1 ? game->pressKey("F11") : game->pressKeyWithAlt("Return"); };
         press();
-        EXPECT_TRUE(game.waitUntil([&](const std::string& log) { return occurrences(log, "Full screen on\n") == size_t(round); }, 30))
-            << game.output();
-        EXPECT_TRUE(within(30, [&] { return hasSize(screenWidth, screenHeight); })) << "round " << round;
-        EXPECT_TRUE(within(30, [&] { return showsWholePicture(window, screenWidth, screenHeight); }));
-
+        expectSwitch("Full screen on\n", round, screenWidth, screenHeight);
         press();
-        EXPECT_TRUE(game.waitUntil([&](const std::string& log) { return occurrences(log, "Full screen off\n") == size_t(round); }, 30))
-            << game.output();
-        EXPECT_TRUE(within(30, [&] { return hasSize(800, 600); })) << "round " << round;
-        EXPECT_TRUE(within(30, [&] { return showsWholePicture(window, 800, 600); }));
+        expectSwitch("Full screen off\n", round, 800, 600);
     }
-    game.pressKey("Escape");
-    EXPECT_EQ(game.waitForExit(30), 0) << game.output();
+    game->pressKey("Escape");
+    EXPECT_EQ(game->waitForExit(30), 0) << game->output();
 }
 
 // Minimised, the game sleeps instead of drawing, comes back when restored, and a stop
 // signal still ends it.
-TEST(Window, AMinimisedGameSleepsAndAStopSignalStillEndsIt)
+TEST_F(GameWindow, AMinimisedGameSleepsAndAStopSignalStillEndsIt)
 {
-    StartedGame started;
-    ASSERT_TRUE(started.display.started());
-    GameProcess& game = started.game;
-    const unsigned long window = started.waitForFirstFrame();
-    ASSERT_NE(window, 0u) << game.output();
-    const pid_t pid = game.pid;
+    const pid_t pid = game->pid;
     // Asleep: under a twentieth of a core over a second (drawing takes one or more).
     auto asleep = [&] {
         const double before = processorSeconds(pid);
@@ -160,12 +143,12 @@ TEST(Window, AMinimisedGameSleepsAndAStopSignalStillEndsIt)
     EXPECT_TRUE(within(30, asleep)) << "a minimised game keeps drawing";
 
     ASSERT_TRUE(setMinimisedState(window, false));
-    const size_t lines = occurrences(game.output(), "Frametime: ");
-    EXPECT_TRUE(game.waitUntil([&](const std::string& log) { return occurrences(log, "Frametime: ") > lines; }, 60))
+    const size_t lines = occurrences(game->output(), "Frametime: ");
+    EXPECT_TRUE(game->waitUntil([&](const std::string& log) { return occurrences(log, "Frametime: ") > lines; }, 60))
         << "restored, it plays on";
 
     ASSERT_TRUE(setMinimisedState(window, true));
     EXPECT_TRUE(within(30, asleep));
-    game.sendSignal(SIGTERM);
-    EXPECT_EQ(game.waitForExit(10), 0) << game.output();
+    game->sendSignal(SIGTERM);
+    EXPECT_EQ(game->waitForExit(10), 0) << game->output();
 }
