@@ -2,6 +2,7 @@
 
 #include <assimp/cimport.h>
 #include <assimp/scene.h>
+#include <glm/gtc/matrix_transform.hpp>
 
 namespace vantor::scene {
 
@@ -16,12 +17,15 @@ bool readModelFileMesh(const std::string& fileName, WhichMesh which, ModelFileMe
         return false;
     }
     const aiMesh* read = scene->mMeshes[which == WhichMesh::First ? 0 : scene->mNumMeshes - 1];
-    for (unsigned int v = 0; v < read->mNumVertices; ++v)
-        mesh.positions.emplace_back(read->mVertices[v].x, read->mVertices[v].y, read->mVertices[v].z);
+    for (unsigned int v = 0; v < read->mNumVertices; ++v) {
+        const glm::vec3 position(read->mVertices[v].x, read->mVertices[v].y, read->mVertices[v].z);
+        mesh.collisionVertices.push_back(glm::translate(glm::mat4(1.0f), position));
+    }
     for (unsigned int f = 0; f < read->mNumFaces; ++f) {
         const aiFace& face = read->mFaces[f];
-        if (face.mNumIndices == 3)
-            mesh.triangles.emplace_back(face.mIndices[0], face.mIndices[1], face.mIndices[2]);
+        if (face.mNumIndices >= 3)
+            mesh.collisionTriangles.emplace_back(float(face.mIndices[0]), float(face.mIndices[1]),
+                                                 float(face.mIndices[2]));
     }
     aiReleaseImport(scene);
     return true;

@@ -1,3 +1,4 @@
+#include "course/CourseGeometry.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
 #include "model/SimpleModelTexNon.h"
@@ -7,7 +8,6 @@
 #include "scene/LevelFile.h"
 #include "scene/Obstacle.h"
 #include "support/CaptureStdout.h"
-#include "tooling/CourseGeometry.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,3 +1,4 @@
+#include "course/CourseCheck.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
 #include "platform/Globals.h"
@@ -9,7 +10,6 @@
 #include "support/ShippedWallTops.h"
 #include "support/TempDir.h"
 #include "tooling/Autopilot.h"
-#include "tooling/CourseCheck.h"
 #include "tooling/GameRunner.h"
 
 #include <gtest/gtest.h>

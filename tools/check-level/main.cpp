@@ -12,10 +12,11 @@
 // --play then lets the autopilot play the course in the real game (tooling/Playtest.h) and
 // prints its verdict; without a display it runs inside a private X server. The exit code is
 // 1 too when the playtest does not reach the goal.
+#include "course/CourseCheck.h"
 #include "png/PngWriter.h"
 #include "scene/LevelFile.h"
-#include "tooling/CourseCheck.h"
 #include "tooling/CourseMap.h"
+#include "tooling/CourseModelFiles.h"
 #include "tooling/Playtest.h"
 #include "tooling/VirtualDisplay.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "tooling/ObstacleShape.h"
+#include "course/ObstacleShape.h"
 
 #include <array>
 #include <glm/vec2.hpp>

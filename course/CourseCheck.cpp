@@ -1,10 +1,10 @@
-#include "tooling/CourseCheck.h"
+#include "course/CourseCheck.h"
 
+#include "course/CourseGeometry.h"
+#include "course/PiecePassage.h"
 #include "model/CollisionMesh.h"
 #include "scene/AttemptStart.h"
 #include "scene/LevelFile.h"
-#include "tooling/CourseGeometry.h"
-#include "tooling/PiecePassage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -376,24 +376,6 @@ int CourseReport::warnings() const
     for (const CourseFinding& finding : findings)
         count += finding.error ? 0 : finding.count;
     return count;
-}
-
-bool loadCourseModels(const std::string& modelFolder, CourseModels& models, std::string& error)
-{
-    const char* walls[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"};              // by WallKind
-    const char* obstacles[4] = {"Rolle.dae", "Gitter.dae", "Holzbarrikade.dae", "Sandhaufen.dae"}; // by code - 1
-    std::string why;
-    for (int k = 0; k < 3; ++k)
-        if (!WalkableTop::load(modelFolder + walls[k], models.tops[size_t(k)], why)) {
-            error = modelFolder + walls[k] + ": " + why;
-            return false;
-        }
-    for (int k = 0; k < 4; ++k)
-        if (!ObstacleShape::load(modelFolder + obstacles[k], models.obstacles[size_t(k)], why)) {
-            error = modelFolder + obstacles[k] + ": " + why;
-            return false;
-        }
-    return true;
 }
 
 CourseReport checkCourse(const std::string& levelText, const CourseModels& models)

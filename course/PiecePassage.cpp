@@ -1,10 +1,10 @@
-#include "tooling/PiecePassage.h"
+#include "course/PiecePassage.h"
 
+#include "course/CourseGeometry.h"
+#include "course/WalkableTop.h"
 #include "model/CollisionMesh.h"
 #include "scene/AttemptStart.h"
 #include "scene/LevelFile.h"
-#include "tooling/CourseGeometry.h"
-#include "tooling/WalkableTop.h"
 
 #include <algorithm>
 #include <cmath>

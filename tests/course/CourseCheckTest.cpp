@@ -1,9 +1,9 @@
 // The course checker on the shipped course and on small files, each made to show one
 // kind of problem.
+#include "course/CourseCheck.h"
 #include "scene/LevelFile.h"
 #include "support/CourseWriter.h"
 #include "support/ShippedWallTops.h"
-#include "tooling/CourseCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "tooling/ObstacleShape.h"
-#include "tooling/WalkableTop.h"
+#include "course/ObstacleShape.h"
+#include "course/WalkableTop.h"
 
 #include <array>
 #include <string>
@@ -38,7 +38,8 @@ struct CourseReport {
     int warnings() const;
 };
 
-// What the checker reads from the game's models.
+// What the checks need of the game's models: the game builds it from the collision
+// descriptions of the prototypes it holds, the checker program from the model files.
 struct CourseModels {
     std::array<WalkableTop, 3> tops;        // by WallKind (end, straight, curve); an empty top
                                             // skips the item and passage checks on that kind
@@ -55,11 +56,6 @@ struct CourseModels {
 // while the ball is dropped. Takes time near-linear in the number of elements, and the
 // report is bounded.
 CourseReport checkCourse(const std::string& levelText, const CourseModels& models);
-
-// Reads the walkable tops of the three wall models and the collision shapes of the four
-// obstacle models in `modelFolder` (ending in '/'). False, with `error` naming the file and
-// why, when one fails.
-bool loadCourseModels(const std::string& modelFolder, CourseModels& models, std::string& error);
 
 // The report as the checker prints it: one line a finding, the summary, the verdict.
 std::string formatCourseReport(const CourseReport& report);
