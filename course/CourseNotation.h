@@ -1,11 +1,12 @@
 #pragma once
 #include <string>
 
-// The short notation the generator writes the shipped course in, and the tests their
-// small courses: one character a slot, in the level file's key order lv lm lh mv mm mh rv
+namespace vantor::scene {
+
+// The short notation courses are written in by the data generator, the course generator
+// and the tests: one character a slot, in the level file's key order lv lm lh mv mm mh rv
 // rm rh. '.' empty, R roller, F fence, B barricade, S sand heap, b banana, a apple; '|'
 // separators are ignored.
-namespace datagen {
 
 // The level file's item code of a slot character; 0 (empty) for '.' and anything unknown.
 int itemCodeOf(char symbol);
@@ -14,4 +15,4 @@ int itemCodeOf(char symbol);
 // ones `symbols` leaves out empty, characters past the ninth slot ignored.
 std::string slotMembers(const std::string& symbols);
 
-} // namespace datagen
+} // namespace vantor::scene

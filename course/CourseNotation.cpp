@@ -1,12 +1,10 @@
-#include "generator/CourseNotation.h"
+#include "course/CourseNotation.h"
+
+#include "scene/LevelFile.h"
 
 #include <sstream>
 
-namespace datagen {
-
-namespace {
-const char* const slotKeys[9] = {"lv", "lm", "lh", "mv", "mm", "mh", "rv", "rm", "rh"};
-}
+namespace vantor::scene {
 
 int itemCodeOf(char symbol)
 {
@@ -28,12 +26,12 @@ std::string slotMembers(const std::string& symbols)
     for (char c : symbols) {
         if (c == '|' || slot >= 9)
             continue;
-        out << (slot ? ", " : "") << "\"" << slotKeys[slot] << "\": " << itemCodeOf(c);
+        out << (slot ? ", " : "") << "\"" << levelSlots[size_t(slot)].key << "\": " << itemCodeOf(c);
         ++slot;
     }
     for (; slot < 9; ++slot)
-        out << (slot ? ", " : "") << "\"" << slotKeys[slot] << "\": 0";
+        out << (slot ? ", " : "") << "\"" << levelSlots[size_t(slot)].key << "\": 0";
     return out.str();
 }
 
-} // namespace datagen
+} // namespace vantor::scene
