@@ -117,9 +117,9 @@ void playAttempt(GameRunner& runner, PlaytestResult& result, const std::vector<i
     result.seconds = result.outcome == PlaytestOutcome::DidNotFinish ? result.limitSeconds
                                                                      : state.endTime - state.startTime;
     result.score = state.score;
-    if (result.outcome == PlaytestOutcome::Fell && lastSegment >= 0) {
+    if (result.outcome != PlaytestOutcome::ReachedGoal && lastSegment >= 0) {
         const size_t piece = size_t(autopilot.path.segments[size_t(lastSegment)].piece);
-        result.fellAtElement = piece < elementOfPiece.size() ? elementOfPiece[piece] : -1;
+        result.lastElement = piece < elementOfPiece.size() ? elementOfPiece[piece] : -1;
     }
 }
 
@@ -191,8 +191,10 @@ std::string formatPlaytest(const PlaytestResult& result)
         out << "not played: " << result.failure << ".\n";
         return out.str();
     case PlaytestOutcome::ReachedGoal: out << "reached the goal in " << result.seconds << " s"; break;
-    case PlaytestOutcome::Fell: out << "fell at element " << result.fellAtElement << " after " << result.seconds << " s"; break;
-    case PlaytestOutcome::DidNotFinish: out << "did not finish in " << std::lround(result.limitSeconds) << " s"; break;
+    case PlaytestOutcome::Fell: out << "fell at element " << result.lastElement << " after " << result.seconds << " s"; break;
+    case PlaytestOutcome::DidNotFinish:
+        out << "did not finish in " << std::lround(result.limitSeconds) << " s, last at element " << result.lastElement;
+        break;
     }
     out << ", score " << result.score << ", fruit " << result.fruitCollected << " of " << result.fruitTotal << "\n";
     for (const MissedFruit& fruit : result.missed)

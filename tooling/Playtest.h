@@ -33,7 +33,7 @@ struct PlaytestResult {
     int score = 0;                     // points at the end
     int fruitCollected = 0;            // fruit the ball picked up
     int fruitTotal = 0;                // fruit on the course
-    int fellAtElement = -1;            // Fell: the element the ball last rolled on
+    int lastElement = -1;              // Fell, DidNotFinish: the element the ball last rolled on
     std::vector<MissedFruit> missed;   // in course order
     std::vector<glm::vec3> ballPath;   // world positions of the ball, every pathSampleFrames frames
     long frames = 0;                   // frames played
@@ -50,6 +50,6 @@ const int pathSampleFrames = 10; // frames between two samples of PlaytestResult
 PlaytestResult playtest(const std::string& courseFile, const std::string& modelsFolder);
 
 // "Playtest: reached the goal in 46.23 s, score 215, fruit 18 of 19" (or "fell at element
-// 7 after 12.40 s, ..." or "did not finish in 150 s, ..."), then one line for each fruit
+// 7 after 12.40 s, ..." or "did not finish in 150 s, last at element 9, ..."), then one line for each fruit
 // not collected: "  not collected: element 4, slot rh, apple". Every line ends in '\n'.
 std::string formatPlaytest(const PlaytestResult& result);

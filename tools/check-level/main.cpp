@@ -12,11 +12,20 @@
 // --play then lets the autopilot play the course in the real game (tooling/Playtest.h) and
 // prints its verdict; without a display it runs inside a private X server. The exit code is
 // 1 too when the playtest does not reach the goal.
+//
+// lantern-trail-check-level --proof COUNT [--first SEED] [MODELS_FOLDER]
+//
+// Proves the course generator: COUNT seeds of each difficulty from SEED on (1 unless given)
+// are checked and played by the autopilot (tooling/CourseProof.h), one line a course, then a
+// table. Exit code 1 when a course is refused or fewer than 97 % of a difficulty's courses
+// reach the goal.
 #include "course/CourseCheck.h"
+#include "course/CourseName.h"
 #include "png/PngWriter.h"
 #include "scene/LevelFile.h"
 #include "tooling/CourseMap.h"
 #include "tooling/CourseModelFiles.h"
+#include "tooling/CourseProof.h"
 #include "tooling/Playtest.h"
 #include "tooling/VirtualDisplay.h"
 
@@ -32,11 +41,30 @@ using namespace vantor::scene;
 namespace {
 
 struct Options {
+    int proofCount = 0;       // --proof COUNT; 0 checks a course instead
+    uint32_t firstSeed = 1;   // --first SEED
     bool play = false;        // --play
     std::string mapFile;      // --map FILE.png; empty for no map
     std::string courseFile;   // COURSE
     std::string modelsFolder; // MODELS_FOLDER, ending in '/'; empty when not given
 };
+
+// A whole number from `low` to `high` in decimal digits, nothing else.
+bool readNumber(const std::string& text, int low, int high, int& number)
+{
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    number = std::stoi(text);
+    return number >= low && number <= high;
+}
+
+// A seed as a generated course's name writes it.
+bool readSeed(const std::string& text, uint32_t& seed)
+{
+    const CourseName name = readCourseName("random:" + text);
+    seed = name.generated.seed;
+    return name.kind == CourseName::Kind::Generated;
+}
 
 // False, after printing the usage line, when the arguments do not fit it.
 bool readOptions(int argc, char** argv, Options& options)
@@ -49,19 +77,29 @@ bool readOptions(int argc, char** argv, Options& options)
             options.play = true;
         else if (argument == "--map" && i + 1 < argc)
             options.mapFile = argv[++i];
+        else if (argument == "--proof" && i + 1 < argc)
+            fits = readNumber(argv[++i], 1, 100000, options.proofCount);
+        else if (argument == "--first" && i + 1 < argc)
+            fits = readSeed(argv[++i], options.firstSeed);
         else if (argument.rfind("--", 0) == 0)
             fits = false;
         else
             positional.push_back(argument);
     }
-    fits = fits && !positional.empty() && positional.size() <= 2;
+    const bool proving = options.proofCount > 0;
+    fits = fits && (proving ? positional.size() <= 1 && !options.play && options.mapFile.empty()
+                            : !positional.empty() && positional.size() <= 2);
     if (!fits) {
-        std::cout << "Usage: lantern-trail-check-level [--play] [--map FILE.png] COURSE [MODELS_FOLDER]" << std::endl;
+        std::cout << "Usage: lantern-trail-check-level [--play] [--map FILE.png] COURSE [MODELS_FOLDER]\n"
+                     "       lantern-trail-check-level --proof COUNT [--first SEED] [MODELS_FOLDER]"
+                  << std::endl;
         return false;
     }
-    options.courseFile = positional[0];
-    if (positional.size() == 2) {
-        options.modelsFolder = positional[1];
+    const size_t modelsAt = proving ? 0 : 1; // where MODELS_FOLDER stands among them
+    if (!proving)
+        options.courseFile = positional[0];
+    if (positional.size() > modelsAt) {
+        options.modelsFolder = positional[modelsAt];
         if (options.modelsFolder.empty() || options.modelsFolder.back() != '/')
             options.modelsFolder += "/";
     }
@@ -112,14 +150,34 @@ bool writeMap(const Options& options, const std::string& text, const CourseModel
 
 } // namespace
 
+// Proves the generator with the models the checks need; the exit code as the usage says.
+int proveCourses(const Options& options)
+{
+    CourseModels models;
+    std::string modelsFolder, error;
+    if (!loadModels(options, models, modelsFolder, error)) {
+        std::cout << "FAILED: the models could not be read (" << error << ")." << std::endl;
+        return 2;
+    }
+    const std::vector<DifficultyProof> proofs =
+        proveGenerator(options.proofCount, options.firstSeed, models, modelsFolder, std::cout);
+    std::cout << formatProof(proofs) << std::flush;
+    bool proven = true;
+    for (const DifficultyProof& proof : proofs)
+        proven = proven && proof.refused == 0 && proof.reached >= provenShare * proof.courses;
+    return proven ? 0 : 1;
+}
+
 int main(int argc, char** argv)
 {
     Options options;
     if (!readOptions(argc, argv, options))
         return 2;
     // Before anything is printed: the run inside the X server prints it all.
-    if (options.play)
+    if (options.play || options.proofCount > 0)
         runInsideVirtualDisplayIfNeeded(argv);
+    if (options.proofCount > 0)
+        return proveCourses(options);
     std::string text;
     if (!readLevelFile(options.courseFile, text)) {
         std::error_code error;
