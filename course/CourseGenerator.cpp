@@ -1,5 +1,6 @@
 #include "course/CourseGenerator.h"
 
+#include "course/CourseNotation.h"
 #include "course/CourseRandom.h"
 
 #include <algorithm>
@@ -14,9 +15,10 @@ const CourseDials easyDials = {10, 16, 150, 350, 1, 2, true, false, 0, 0, 800, 1
 const CourseDials mediumDials = {18, 30, 300, 600, 1, 3, false, true, 250, 250, 850, 250, 350};
 const CourseDials hardDials = {32, 60, 450, 850, 2, 6, false, true, 500, 500, 850, 350, 550};
 
-// Headings the walk may take, as the route writer counts them: 0 toward -z, 1 toward -x,
-// 3 toward +x (2, toward +z and the camera, never).
-const int awayFromCamera = 0;
+// Headings the walk may take, as the route writer counts them (never 2, toward +z and the
+// camera).
+const int awayFromCamera = 0; // toward -z
+const int towardMinusX = 1;
 
 // Slot index of a lane (row) and a third (column) on a straight entered at its local +z.
 int slotOf(int lane, int third)
@@ -43,19 +45,6 @@ const std::array<std::array<bool, 9>, 3> arcFruitSlots = {{
 int arcOf(char turn, int lane)
 {
     return turn == 'L' ? lane : 2 - lane;
-}
-
-char slotSymbol(int code)
-{
-    switch (code) {
-    case 1: return 'R';
-    case 2: return 'F';
-    case 3: return 'B';
-    case 4: return 'S';
-    case 10: return 'b';
-    case 11: return 'a';
-    default: return '.';
-    }
 }
 
 struct RouteBuilder {
@@ -125,7 +114,7 @@ struct RouteBuilder {
     {
         std::string slots;
         for (int code : codes)
-            slots += slotSymbol(code);
+            slots += slotSymbolOf(code);
         route.push_back({piece, slots});
     }
 
@@ -220,7 +209,7 @@ std::vector<CourseStep> generateRoute(uint32_t seed, Difficulty difficulty)
         else if (builder.heading == awayFromCamera)
             builder.curve(random.chance(500) ? 'L' : 'R');
         else
-            builder.curve(builder.heading == 1 ? 'R' : 'L'); // back to heading away from the camera
+            builder.curve(builder.heading == towardMinusX ? 'R' : 'L'); // back to heading away from the camera
     }
     builder.add('E', {});
     return builder.route;

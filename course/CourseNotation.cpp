@@ -19,6 +19,14 @@ int itemCodeOf(char symbol)
     }
 }
 
+char slotSymbolOf(int itemCode)
+{
+    for (char symbol : {'R', 'F', 'B', 'S', 'b', 'a'})
+        if (itemCodeOf(symbol) == itemCode)
+            return symbol;
+    return '.';
+}
+
 std::string slotMembers(const std::string& symbols)
 {
     std::ostringstream out;

@@ -10,6 +10,8 @@ namespace vantor::scene {
 
 // The level file's item code of a slot character; 0 (empty) for '.' and anything unknown.
 int itemCodeOf(char symbol);
+// The slot character of a level file's item code; '.' for 0 and codes that place nothing.
+char slotSymbolOf(int itemCode);
 
 // The members of a piece's "obstacles" object, `"lv": 0, "lm": 10, …`: all nine slots, the
 // ones `symbols` leaves out empty, characters past the ninth slot ignored.
