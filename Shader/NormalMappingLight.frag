@@ -24,7 +24,6 @@ const vec3 hazeColor = vec3(0.72, 0.79, 0.84); // the horizon of the sky
 const float glowLight = 1.6;    // how strongly fruit light what lies around them
 const float shininess = 28.0;
 const float highlight = 0.22;
-const float shadowTexel = 1.0 / 4096.0; // the shadow map's texel, in texture coordinates
 
 void main()
 {
@@ -33,10 +32,12 @@ void main()
     // Three compare reads on a triangle one texel around the point; the sampler's linear
     // filter blends four texels for each, so together they weigh about a 4 x 4 block of
     // the map: edges fade over about three texels instead of stepping by one. (A fourth
-    // read would cost as much again for little more softness.)
-    float lit = (texture(shadowMap, shadowCoord + vec3(0.0, shadowTexel, 0.0))
-                 + texture(shadowMap, shadowCoord + vec3(0.866 * shadowTexel, -0.5 * shadowTexel, 0.0))
-                 + texture(shadowMap, shadowCoord + vec3(-0.866 * shadowTexel, -0.5 * shadowTexel, 0.0))) / 3.0;
+    // read would cost as much again for little more softness.) The map's texel, in texture
+    // coordinates, comes from the map itself, whose size the render targets choose.
+    vec2 texel = 1.0 / vec2(textureSize(shadowMap, 0));
+    float lit = (texture(shadowMap, shadowCoord + vec3(0.0, texel.y, 0.0))
+                 + texture(shadowMap, shadowCoord + vec3(0.866 * texel.x, -0.5 * texel.y, 0.0))
+                 + texture(shadowMap, shadowCoord + vec3(-0.866 * texel.x, -0.5 * texel.y, 0.0))) / 3.0;
     // The glow target is the window's size, so the pixel's own texel needs no filtering.
     vec3 glow = texelFetch(glowMap, ivec2(gl_FragCoord.xy), 0).rgb;
 

@@ -3,7 +3,6 @@
 #include "game/AssetPrefetch.h"
 #include "platform/GLDiagnostics.h"
 #include "platform/Gamepads.h"
-#include "platform/ImageLibrary.h"
 #include "platform/Globals.h"
 #include "platform/HeapTuning.h"
 #include "platform/StartUpPhases.h"
@@ -29,13 +28,13 @@ void enableDebugOutput()
 }
 } // namespace
 
-void startUp()
+void startUp(AssetPrefetch& assets)
 {
     startUpPhases.startUpBegan = bootClockSeconds();
     keepFreedHeapMemory();
     // Models and images are read on a worker while the window, the context and the
-    // programs come up; Game::init takes them in, in its own order.
-    startPrefetchingAssets();
+    // programs come up; Game::init takes each in where it creates what uploads it.
+    assets.start();
     gameWindow = new vantor::util::Window("Lantern Trail");
     glfwMakeContextCurrent(gameWindow->handle);
 
@@ -61,12 +60,17 @@ void startUp()
     enableDebugOutput();
     glfwSetKeyCallback(gameWindow->handle, keyCallback);
     watchGamepads();
-    initImageLibrary();
     startUpPhases.contextReady = bootClockSeconds();
 
     game = new Game();
-    game->init();
-    finishPrefetchingAssets();
+    game->init(assets);
+    assets.finish();
     returnFreedHeapMemory();
     startUpPhases.gameInitialised = bootClockSeconds();
+}
+
+void startUp()
+{
+    AssetPrefetch assets;
+    startUp(assets);
 }

@@ -6,14 +6,15 @@
 #include "game/LevelLoader.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
-#include "platform/Input.h"
-#include "platform/PlayerControls.h"
 #include "platform/Window.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
+    // First: from the start line on, a stop signal ends the game in order (after its first
+    // frame when it comes during the loading).
+    catchStopSignals();
     WindowConfig config = parseCommandLine(argc, argv);
     windowWidth = config.width;
     windowHeight = config.height;
@@ -22,8 +23,6 @@ int main(int argc, char** argv)
     levelFileName = courseFileFromEnvironment();
 
     double previousFrameTime = 0.0; // seconds; the first step covers all of the loading
-    // Before the start-up, so a signal during the loading ends the game after its first frame.
-    catchStopSignals();
     startUp();
 
     bool running = true;
@@ -34,11 +33,7 @@ int main(int argc, char** argv)
         double deltaTime = now - previousFrameTime; // seconds
         previousFrameTime = now;
 
-        playFrame(deltaTime);
-
-        // Sticky keys make a press of Escape between two polls count; the pad's Back too.
-        running = !quitHeld(*input, gameWindow->handle) &&
-                  !glfwWindowShouldClose(gameWindow->handle) && !stopRequested();
+        running = playFrame(deltaTime);
     }
 
     // The game releases GL objects, so it goes while the context still exists.

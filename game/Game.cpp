@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "game/AssetPrefetch.h"
 #include "model/SimpleModelTexNon.h"
 #include "model/Skybox.h"
 #include "model/WallPiece.h"
@@ -34,7 +35,7 @@ Game::~Game()
     cleanup();
 }
 
-void Game::init()
+void Game::init(AssetPrefetch& assets)
 {
     window = gameWindow;
 
@@ -58,9 +59,11 @@ void Game::init()
     blurShader = new CustomShader("../Shader/image.vert", "../Shader/blur.frag");
     mixerShader = new Shader("../Shader/image.vert", "../Shader/mixer.frag");
 
-    hero = new vantor::scene::Hero(normalMappingShader, shadowMappingShader, glowShader);
-    loadLevel();
-    textOverlay = new TextOverlay(float(windowWidth) * 0.5f, float(windowHeight) * 0.5f);
+    hero = new vantor::scene::Hero(normalMappingShader, shadowMappingShader, glowShader,
+                                   assets.takeModel(StartUpAsset::Hero));
+    loadLevel(assets);
+    textOverlay = new TextOverlay(float(windowWidth) * 0.5f, float(windowHeight) * 0.5f,
+                                  assets.takeImage(StartUpAsset::FontAtlas));
     loadMusicAndSounds(music, musicChannel);
     createRenderTargets();
 

@@ -16,7 +16,9 @@ class btDiscreteDynamicsWorld; class btStaticPlaneShape; class btDefaultMotionSt
 class btDefaultCollisionConfiguration; class btCollisionDispatcher; class btSequentialImpulseConstraintSolver;
 class BulletDebugRenderer;
 class TextOverlay;
+class AssetPrefetch;
 struct GameState;
+struct PlayerControls;
 
 // The top-level object: owns every scene object, model prototype, shader program, render
 // target, the physics world and the attempt's state, all through plain pointers that
@@ -27,14 +29,18 @@ public:
     ~Game();
 
     // Builds light, camera, programs, hero, course, text, sound, render targets, physics and
-    // state, in that order, with its log lines. May end the process on a fatal resource error.
-    void init();
-    // Loads the model prototypes and the sky box, reads "../Models/level.json" and builds the
-    // course: wall pieces, obstacles, fruit and the goal position.
-    void loadLevel();
+    // state, in that order, with its log lines, taking every start-up asset from `assets`
+    // (each read ahead there or read on the spot). May end the process on a fatal resource
+    // error.
+    void init(AssetPrefetch& assets);
+    // Takes the model prototypes and the sky box from `assets`, reads levelFileName and builds
+    // the course: wall pieces, obstacles, fruit and the goal position.
+    void loadLevel(AssetPrefetch& assets);
     // Creates the obstacle or fruit of one slot of a wall piece and appends it to its list.
     void placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix);
-    void update(double deltaTime); // seconds since the previous frame
+    // One frame's update by deltaTime seconds since the previous one; `controls` is what the
+    // player asks this frame, read once by the frame loop and read here by every reader.
+    void update(double deltaTime, const PlayerControls& controls);
     void render();
     // Applies nearestSampling and mipmapMode to every texture in `textures`.
     void applyTextureSettings();
@@ -113,6 +119,10 @@ private:
     // Render targets and the full-screen quad: created by init, released by cleanup.
     void createRenderTargets();
     void deleteRenderTargets();
+    // The blur, scene and heads-up targets at `width` x `height` pixels, with their log
+    // lines; the heads-up target is left bound. Delete them before creating them again.
+    void createWindowTargets(int width, int height);
+    void deleteWindowTargets();
     // The passes of one frame, in the order render() runs them.
     void renderShadowMap();
     void renderGlowMap();

@@ -6,11 +6,9 @@
 #include "game/Physics.h"
 #include "model/WallPiece.h"
 #include "platform/Clock.h"
-#include "platform/Input.h"
 #include "platform/PlayerControls.h"
 #include "platform/RenderSettings.h"
 #include "platform/SoundHandles.h"
-#include "platform/Window.h"
 #include "render/Shader.h"
 #include "render/Uniforms.h"
 #include "scene/Camera.h"
@@ -45,14 +43,16 @@ void updateAndCull(const Objects& objects, double deltaTime, GameState* state, c
 
 } // namespace
 
-void Game::update(double deltaTime)
+void Game::update(double deltaTime, const PlayerControls& controls)
 {
     // The eye, and the hero while the attempt runs.
     if (freeCamera) {
-        camera->updateFreeCamera(window, float(deltaTime));
+        camera->updateFreeCamera(window, float(deltaTime), controls);
     } else {
-        if (!state->heroFell && !state->goalReached)
+        if (!state->heroFell && !state->goalReached) {
             hero->update(deltaTime, state);
+            hero->steer(controls, deltaTime);
+        }
         camera->update(deltaTime, state);
     }
 
@@ -103,7 +103,7 @@ void Game::update(double deltaTime)
     }
 
     // Replay, whenever R (or the pad's Start) is down.
-    if (replayHeld(*input, window->handle))
+    if (controls.replay)
         replay();
 
     // The sound system's per-frame work.

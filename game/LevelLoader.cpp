@@ -1,6 +1,7 @@
 // Game::loadLevel and Game::placeItem: the model prototypes and the course of the level file.
 #include "game/LevelLoader.h"
 
+#include "game/AssetPrefetch.h"
 #include "game/Game.h"
 #include "model/SimpleModelTexNon.h"
 #include "model/Skybox.h"
@@ -19,19 +20,6 @@ bool courseHasGoal = false;
 const char* const shippedCourse = "../Models/level.json";
 std::string levelFileName = shippedCourse;
 
-const CourseModelFile courseModelFiles[courseModelCount] = {
-    {"../Models/straightwall.dae", vantor::scene::ModelKind::Wall},
-    {"../Models/endwall.dae", vantor::scene::ModelKind::Wall},
-    {"../Models/curvewall.dae", vantor::scene::ModelKind::Wall},
-    {"../Models/Gitter.dae", vantor::scene::ModelKind::Textured},
-    {"../Models/Rolle.dae", vantor::scene::ModelKind::Textured},
-    {"../Models/Holzbarrikade.dae", vantor::scene::ModelKind::Textured},
-    {"../Models/Sandhaufen.dae", vantor::scene::ModelKind::Textured},
-    {"../Models/Banana.dae", vantor::scene::ModelKind::Textured},
-    {"../Models/apple.dae", vantor::scene::ModelKind::Textured},
-    {"../Models/skybox/boxNormal.dae", vantor::scene::ModelKind::Sky},
-};
-
 std::string courseFileFromEnvironment()
 {
     const char* chosen = std::getenv("LANTERN_TRAIL_COURSE");
@@ -44,7 +32,7 @@ namespace {
 const char* const noGoalLine = "The course has no wall piece, so it has no goal.";
 }
 
-void Game::loadLevel()
+void Game::loadLevel(AssetPrefetch& assets)
 {
     courseHasGoal = false;
     goalPosition = glm::vec3(0.0f);
@@ -56,26 +44,28 @@ void Game::loadLevel()
         if (!modelTextures.empty() && modelTextures[0] != nullptr)
             textures.push_back(modelTextures[0]);
     };
-    auto wallPrototype = [&](const char* file) {
-        auto* wall = new WallPiece(identity, normalMappingShader, shadowMappingShader, glowShader, file);
+    auto wallPrototype = [&](StartUpAsset asset) {
+        auto* wall =
+            new WallPiece(identity, normalMappingShader, shadowMappingShader, glowShader, assets.takeModel(asset));
         gatherTexture(wall->textures);
         return wall;
     };
-    auto modelPrototype = [&](const char* file) {
-        auto* model = new SimpleModelTexNon(slotMatrix, normalMappingShader, shadowMappingShader, glowShader, file);
+    auto modelPrototype = [&](StartUpAsset asset) {
+        auto* model =
+            new SimpleModelTexNon(slotMatrix, normalMappingShader, shadowMappingShader, glowShader, assets.takeModel(asset));
         gatherTexture(model->textures);
         return model;
     };
-    straightWallPrototype = wallPrototype(courseModelFile(CourseModel::StraightWall));
-    endWallPrototype = wallPrototype(courseModelFile(CourseModel::EndWall));
-    curveWallPrototype = wallPrototype(courseModelFile(CourseModel::CurveWall));
-    fencePrototype = modelPrototype(courseModelFile(CourseModel::Fence));
-    rollerPrototype = modelPrototype(courseModelFile(CourseModel::Roller));
-    barricadePrototype = modelPrototype(courseModelFile(CourseModel::Barricade));
-    sandHeapPrototype = modelPrototype(courseModelFile(CourseModel::SandHeap));
-    bananaPrototype = modelPrototype(courseModelFile(CourseModel::Banana));
-    applePrototype = modelPrototype(courseModelFile(CourseModel::Apple));
-    skybox = new Skybox(identity, basicShader, courseModelFile(CourseModel::Sky));
+    straightWallPrototype = wallPrototype(StartUpAsset::StraightWall);
+    endWallPrototype = wallPrototype(StartUpAsset::EndWall);
+    curveWallPrototype = wallPrototype(StartUpAsset::CurveWall);
+    fencePrototype = modelPrototype(StartUpAsset::Fence);
+    rollerPrototype = modelPrototype(StartUpAsset::Roller);
+    barricadePrototype = modelPrototype(StartUpAsset::Barricade);
+    sandHeapPrototype = modelPrototype(StartUpAsset::SandHeap);
+    bananaPrototype = modelPrototype(StartUpAsset::Banana);
+    applePrototype = modelPrototype(StartUpAsset::Apple);
+    skybox = new Skybox(identity, basicShader, assets.takeModel(StartUpAsset::Sky));
 
     std::cout << "\n>>> Load Levelfile" << std::endl;
     std::string text;

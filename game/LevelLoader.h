@@ -1,6 +1,4 @@
 #pragma once
-#include "model/ModelImport.h"
-
 #include <glm/vec3.hpp>
 #include <string>
 
@@ -19,17 +17,3 @@ extern std::string levelFileName;
 // scripts/run.sh makes it absolute before it changes folder), else "../Models/level.json".
 std::string courseFileFromEnvironment();
 
-// The model files of the course's prototypes and the sky box, in the order Game::loadLevel
-// imports them, each with the rules it is read with.
-enum class CourseModel { StraightWall, EndWall, CurveWall, Fence, Roller, Barricade, SandHeap, Banana, Apple, Sky };
-constexpr int courseModelCount = 10;
-struct CourseModelFile {
-    const char* file;             // relative to the working folder
-    vantor::scene::ModelKind kind; // the import rules
-};
-extern const CourseModelFile courseModelFiles[courseModelCount]; // in CourseModel order
-
-inline const char* courseModelFile(CourseModel model)
-{
-    return courseModelFiles[static_cast<int>(model)].file;
-}

@@ -86,6 +86,19 @@ void reportIncomplete(const char* line)
         std::cout << line << status << std::endl;
 }
 
+// A colour target: a new framebuffer, left bound, with a `format` texture (GL_RGB or
+// GL_RGBA) of `width` x `height` and, where `depthBuffer` is given, a depth and stencil
+// buffer of the same size. `incompleteLine` begins the report of an incomplete target.
+void createColourTarget(GLuint& framebuffer, GLuint& texture, GLuint* depthBuffer, GLenum format, int width,
+                        int height, const char* incompleteLine)
+{
+    framebuffer = bindNewFramebuffer();
+    texture = createColourTexture(GLint(format), format, width, height);
+    if (depthBuffer != nullptr)
+        *depthBuffer = createDepthStencilBuffer(width, height);
+    reportIncomplete(incompleteLine);
+}
+
 GLuint createQuadArray(GLuint vertexBuffer)
 {
     GLuint array = 0;
@@ -150,25 +163,9 @@ void Game::createRenderTargets()
     glReadBuffer(GL_NONE);
     reportIncomplete(">>> Error on generating framebuffer for shadow map: ");
 
-    glowFramebuffer = bindNewFramebuffer();
-    glowTexture = createColourTexture(GL_RGB, GL_RGB, glowMapSize, glowMapSize);
-    glowDepthBuffer = createDepthStencilBuffer(glowMapSize, glowMapSize);
-    reportIncomplete(">>> Error on generating framebuffer for glow map: ");
-
-    blurFramebuffer = bindNewFramebuffer();
-    blurTexture = createColourTexture(GL_RGBA, GL_RGBA, windowWidth, windowHeight);
-    reportIncomplete(">>> Error on generating framebuffer for blur: ");
-
-    sceneFramebuffer = bindNewFramebuffer();
-    sceneTexture = createColourTexture(GL_RGBA, GL_RGBA, windowWidth, windowHeight);
-    sceneDepthBuffer = createDepthStencilBuffer(windowWidth, windowHeight);
-    reportIncomplete(">>> Error on generating framebuffer for scene: ");
-
-    hudFramebuffer = bindNewFramebuffer();
-    hudTexture = createColourTexture(GL_RGBA, GL_RGBA, windowWidth, windowHeight);
-    hudDepthBuffer = createDepthStencilBuffer(windowWidth, windowHeight);
-    reportIncomplete(">>> Error on generating framebuffer for hud: ");
-
+    createColourTarget(glowFramebuffer, glowTexture, &glowDepthBuffer, GL_RGB, glowMapSize, glowMapSize,
+                       ">>> Error on generating framebuffer for glow map: ");
+    createWindowTargets(windowWidth, windowHeight);
     bindWindow();
 
     glGenBuffers(1, &quadVertexBuffer);
@@ -180,19 +177,41 @@ void Game::createRenderTargets()
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+void Game::createWindowTargets(int width, int height)
+{
+    createColourTarget(blurFramebuffer, blurTexture, nullptr, GL_RGBA, width, height,
+                       ">>> Error on generating framebuffer for blur: ");
+    createColourTarget(sceneFramebuffer, sceneTexture, &sceneDepthBuffer, GL_RGBA, width, height,
+                       ">>> Error on generating framebuffer for scene: ");
+    createColourTarget(hudFramebuffer, hudTexture, &hudDepthBuffer, GL_RGBA, width, height,
+                       ">>> Error on generating framebuffer for hud: ");
+}
+
+void Game::deleteWindowTargets()
+{
+    const GLuint renderBuffers[] = {sceneDepthBuffer, hudDepthBuffer};
+    const GLuint framebuffers[] = {blurFramebuffer, sceneFramebuffer, hudFramebuffer};
+    const GLuint textures[] = {blurTexture, sceneTexture, hudTexture};
+    glDeleteRenderbuffers(2, renderBuffers);
+    glDeleteFramebuffers(3, framebuffers);
+    glDeleteTextures(3, textures);
+    sceneDepthBuffer = hudDepthBuffer = 0;
+    blurFramebuffer = sceneFramebuffer = hudFramebuffer = 0;
+    blurTexture = sceneTexture = hudTexture = 0;
+}
+
 void Game::deleteRenderTargets()
 {
-    const GLuint renderBuffers[] = {glowDepthBuffer, sceneDepthBuffer, hudDepthBuffer};
-    const GLuint framebuffers[] = {shadowFramebuffer, glowFramebuffer, blurFramebuffer, sceneFramebuffer,
-                                   hudFramebuffer};
-    const GLuint textures[] = {shadowDepthTexture, glowTexture, blurTexture, sceneTexture, hudTexture};
-    glDeleteRenderbuffers(3, renderBuffers);
-    glDeleteFramebuffers(5, framebuffers);
-    glDeleteTextures(5, textures);
+    deleteWindowTargets();
+    const GLuint framebuffers[] = {shadowFramebuffer, glowFramebuffer};
+    const GLuint textures[] = {shadowDepthTexture, glowTexture};
+    glDeleteRenderbuffers(1, &glowDepthBuffer);
+    glDeleteFramebuffers(2, framebuffers);
+    glDeleteTextures(2, textures);
     glDeleteBuffers(1, &quadVertexBuffer);
-    glowDepthBuffer = sceneDepthBuffer = hudDepthBuffer = 0;
-    shadowFramebuffer = glowFramebuffer = blurFramebuffer = sceneFramebuffer = hudFramebuffer = 0;
-    shadowDepthTexture = glowTexture = blurTexture = sceneTexture = hudTexture = 0;
+    glowDepthBuffer = 0;
+    shadowFramebuffer = glowFramebuffer = 0;
+    shadowDepthTexture = glowTexture = 0;
     quadVertexBuffer = 0;
 }
 

@@ -1,20 +1,30 @@
 #include "model/SimpleModelTexNon.h"
 
 #include "model/MeshDraw.h"
+#include "model/ModelFile.h"
 #include "model/ModelImport.h"
 #include "render/Shader.h"
 #include "render/Texture.h"
+
+#include <cassert>
 
 namespace vantor::scene {
 
 SimpleModelTexNon::SimpleModelTexNon(const glm::mat4& modelMatrix, shadercode::Shader* shader,
                                      shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader,
-                                     const std::string& fileName)
+                                     ModelFile file)
     : SceneObject(modelMatrix), shader(shader)
 {
     this->shadowShader = shadowShader;
     this->glowShader = glowShader;
-    loadModel(fileName);
+    loadModel(file);
+}
+
+SimpleModelTexNon::SimpleModelTexNon(const glm::mat4& modelMatrix, shadercode::Shader* shader,
+                                     shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader,
+                                     const std::string& fileName)
+    : SimpleModelTexNon(modelMatrix, shader, shadowShader, glowShader, readModelFile(fileName, ModelKind::Textured))
+{
 }
 
 SimpleModelTexNon::~SimpleModelTexNon()
@@ -24,10 +34,11 @@ SimpleModelTexNon::~SimpleModelTexNon()
     // The records delete their own buffers and vertex arrays.
 }
 
-bool SimpleModelTexNon::loadModel(const std::string& fileName)
+bool SimpleModelTexNon::loadModel(ModelFile& file)
 {
+    assert(file.kind == ModelKind::Textured && "read with the textured rules");
     ImportedModel model;
-    if (!importModel(fileName, ModelKind::Textured, {shader, shadowShader, glowShader}, model))
+    if (!importModel(file, {shader, shadowShader, glowShader}, model))
         return false;
     meshes = std::move(model.meshes);
     takeImportedParts(model, *this);

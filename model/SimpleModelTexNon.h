@@ -10,6 +10,8 @@ namespace vantor::shadercode { class Shader; }
 
 namespace vantor::scene {
 
+struct ModelFile;
+
 // A textured, normal-mapped model read from one COLLADA file: the hero, the obstacles and
 // the fruit. All meshes but the last are levels of detail of the same object (0 finest);
 // the last is a coarse box kept only as the collision description. Loaded once as a
@@ -18,8 +20,12 @@ class SimpleModelTexNon : public SceneObject {
 public:
     using MeshEntry = scene::MeshEntry;
 
-    // The programs must be linked already: their attribute locations are read here.
-    // An unreadable file leaves a model without meshes or textures that draws nothing.
+    // The programs must be linked already: their attribute locations are read here. `file`
+    // is a model file read with the textured rules; the model takes its parts. An
+    // unreadable file leaves a model without meshes or textures that draws nothing.
+    SimpleModelTexNon(const glm::mat4& modelMatrix, shadercode::Shader* shader, shadercode::CustomShader* shadowShader,
+                      shadercode::CustomShader* glowShader, ModelFile file);
+    // The same from the model file `fileName`, read now.
     SimpleModelTexNon(const glm::mat4& modelMatrix, shadercode::Shader* shader, shadercode::CustomShader* shadowShader,
                       shadercode::CustomShader* glowShader, const std::string& fileName);
     ~SimpleModelTexNon() override;
@@ -36,7 +42,7 @@ public:
     std::vector<util::Texture*> textures;      // owned; one slot per material: 0 diffuse, 1 normal map
 
 private:
-    bool loadModel(const std::string& fileName);
+    bool loadModel(ModelFile& file);
 };
 
 } // namespace vantor::scene

@@ -1,15 +1,23 @@
 #include "model/Skybox.h"
 
+#include "model/ModelFile.h"
 #include "model/ModelImport.h"
 #include "render/Shader.h"
 #include "render/Texture.h"
 
+#include <cassert>
+
 namespace vantor::scene {
 
-Skybox::Skybox(const glm::mat4& modelMatrix, shadercode::Shader* shader, const std::string& fileName)
+Skybox::Skybox(const glm::mat4& modelMatrix, shadercode::Shader* shader, ModelFile file)
     : modelMatrix(modelMatrix), shader(shader), texture(nullptr)
 {
-    loadModel(fileName);
+    loadModel(file);
+}
+
+Skybox::Skybox(const glm::mat4& modelMatrix, shadercode::Shader* shader, const std::string& fileName)
+    : Skybox(modelMatrix, shader, readModelFile(fileName, ModelKind::Sky))
+{
 }
 
 Skybox::~Skybox()
@@ -17,10 +25,11 @@ Skybox::~Skybox()
     delete texture;
 }
 
-bool Skybox::loadModel(const std::string& fileName)
+bool Skybox::loadModel(ModelFile& file)
 {
+    assert(file.kind == ModelKind::Sky && "read with the sky rules");
     ImportedModel model;
-    if (!importModel(fileName, ModelKind::Sky, {shader, nullptr, nullptr}, model))
+    if (!importModel(file, {shader, nullptr, nullptr}, model))
         return false;
     if (!model.meshes.empty())
         mesh = std::move(model.meshes[0]);

@@ -9,12 +9,17 @@ namespace vantor::shadercode { class Shader; }
 
 namespace vantor::scene {
 
+struct ModelFile;
+
 // The textured box around the scene, drawn first in the scene pass with the unlit basic
 // program. It writes no depth, so everything drawn after it covers it. Not a scene object:
 // no culling, collisions or shadow and glow passes.
 class Skybox {
 public:
-    // The program must be linked already. An unreadable file leaves a box that draws nothing.
+    // The program must be linked already. `file` is a model file read with the sky rules;
+    // an unreadable one leaves a box that draws nothing.
+    Skybox(const glm::mat4& modelMatrix, shadercode::Shader* shader, ModelFile file);
+    // The same from the model file `fileName`, read now.
     Skybox(const glm::mat4& modelMatrix, shadercode::Shader* shader, const std::string& fileName);
     virtual ~Skybox();
 
@@ -28,7 +33,7 @@ public:
     util::Texture* texture;     // owned; the sky image, or white
 
 private:
-    bool loadModel(const std::string& fileName);
+    bool loadModel(ModelFile& file);
 };
 
 } // namespace vantor::scene

@@ -2,21 +2,30 @@
 
 #include "model/CollisionMesh.h"
 #include "model/MeshDraw.h"
+#include "model/ModelFile.h"
 #include "model/ModelImport.h"
 #include "render/Shader.h"
 #include "render/Texture.h"
 
+#include <cassert>
+
 namespace vantor::scene {
 
 WallPiece::WallPiece(const glm::mat4& modelMatrix, shadercode::Shader* shader, shadercode::CustomShader* shadowShader,
-                     shadercode::CustomShader* glowShader, const std::string& fileName)
+                     shadercode::CustomShader* glowShader, ModelFile file)
     : SceneObject(modelMatrix), rigidBody(nullptr), shader(shader), prototype(nullptr), triangleMesh(nullptr),
       collisionShape(nullptr), motionState(nullptr)
 {
     this->shadowShader = shadowShader;
     this->glowShader = glowShader;
-    loadModel(fileName);
+    loadModel(file);
     createPhysicsBody(collisionVertices, collisionTriangles, modelMatrix);
+}
+
+WallPiece::WallPiece(const glm::mat4& modelMatrix, shadercode::Shader* shader, shadercode::CustomShader* shadowShader,
+                     shadercode::CustomShader* glowShader, const std::string& fileName)
+    : WallPiece(modelMatrix, shader, shadowShader, glowShader, readModelFile(fileName, ModelKind::Wall))
+{
 }
 
 WallPiece::WallPiece(WallPiece* prototype, const glm::mat4& modelMatrix)
@@ -38,10 +47,11 @@ WallPiece::~WallPiece()
     destroyStaticMeshBody(triangleMesh, collisionShape, motionState, rigidBody);
 }
 
-bool WallPiece::loadModel(const std::string& fileName)
+bool WallPiece::loadModel(ModelFile& file)
 {
+    assert(file.kind == ModelKind::Wall && "read with the wall rules");
     ImportedModel model;
-    if (!importModel(fileName, ModelKind::Wall, {shader, shadowShader, glowShader}, model))
+    if (!importModel(file, {shader, shadowShader, glowShader}, model))
         return false;
     if (!model.meshes.empty())
         mesh = std::move(model.meshes[0]);

@@ -11,14 +11,19 @@ namespace vantor::shadercode { class Shader; }
 
 namespace vantor::scene {
 
+struct ModelFile;
+
 // A segment of the course. A prototype is read from a model file and owns the mesh's GL
 // objects and textures; an instance draws with its prototype's and owns only its place,
 // its bounding-sphere copy and its static body, whose triangles lie where it is drawn.
 // A prototype must outlive its instances.
 class WallPiece : public SceneObject {
 public:
-    // A prototype; the programs must be linked already. It gets a body too, which is never
-    // added to the world.
+    // A prototype from `file`, a model file read with the wall rules; the programs must be
+    // linked already. It gets a body too, which is never added to the world.
+    WallPiece(const glm::mat4& modelMatrix, shadercode::Shader* shader, shadercode::CustomShader* shadowShader,
+              shadercode::CustomShader* glowShader, ModelFile file);
+    // The same from the model file `fileName`, read now.
     WallPiece(const glm::mat4& modelMatrix, shadercode::Shader* shader, shadercode::CustomShader* shadowShader,
               shadercode::CustomShader* glowShader, const std::string& fileName);
     // An instance of `prototype` placed by `modelMatrix`.
@@ -44,7 +49,7 @@ public:
     btDefaultMotionState* motionState;         // owned; identity
 
 private:
-    bool loadModel(const std::string& fileName);
+    bool loadModel(ModelFile& file);
     void createPhysicsBody(const std::vector<glm::mat4>& vertices, const std::vector<glm::vec3>& triangles,
                            const glm::mat4& modelMatrix);
 };

@@ -6,29 +6,18 @@
 
 namespace {
 
-std::mutex imageLibraryLock; // held around every call into the image library
+std::mutex imageLibraryLock;          // held around every call into the image library
 bool imageLibraryInitialised = false; // guarded by imageLibraryLock
 
-void initialiseLocked()
-{
-    ilInit();
-    imageLibraryInitialised = true;
-}
-
 } // namespace
-
-void initImageLibrary()
-{
-    std::lock_guard<std::mutex> guard(imageLibraryLock);
-    initialiseLocked();
-}
 
 DecodedImage decodeImage(const std::string& path)
 {
     std::lock_guard<std::mutex> guard(imageLibraryLock);
-    // A worker may decode before the start-up has initialised the library.
-    if (!imageLibraryInitialised)
-        initialiseLocked();
+    if (!imageLibraryInitialised) {
+        ilInit();
+        imageLibraryInitialised = true;
+    }
 
     DecodedImage result;
     result.path = path;

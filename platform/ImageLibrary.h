@@ -18,11 +18,10 @@ struct DecodedImage {
     std::vector<ImageLevel> levels;  // level 0 the image itself; the mip chain, when built, after it
 };
 
-// Initialises the image library. Safe from any thread; see decodeImage.
-void initImageLibrary();
-
 // Decodes `path` to 8-bit RGB into level 0 and frees the library's copy at once. Prints
 // nothing: the library's error lines are kept in the result for whoever takes the image in.
-// NOTE: the image library keeps global state and is not thread-safe; this and
-// initImageLibrary hold one lock for the whole call, so any thread may decode, one at a time.
+// The first call initialises the image library, on whichever thread it runs (the loading
+// worker decodes before the window exists); nothing else calls into the library.
+// NOTE: the image library keeps global state and is not thread-safe; this holds one lock
+// for the whole call, so any thread may decode, one at a time.
 DecodedImage decodeImage(const std::string& path);

@@ -2,9 +2,6 @@
 
 #include "platform/Input.h"
 
-// Only the key, button and axis enumerants and the pad's state struct, no OpenGL call.
-#include "platform/GL.h"
-
 #include <cmath>
 #include <glm/geometric.hpp>
 
@@ -22,12 +19,6 @@ float axisOf(bool positive, bool negative)
     return float(positive) - float(negative);
 }
 
-bool padButton(Input& input, int button)
-{
-    GLFWgamepadstate pad;
-    return input.getGamepad(pad) && pad.buttons[button] == GLFW_PRESS;
-}
-
 } // namespace
 
 glm::vec2 stickBeyondDeadZone(glm::vec2 deflection)
@@ -39,43 +30,36 @@ glm::vec2 stickBeyondDeadZone(glm::vec2 deflection)
     return deflection * (strength / length);
 }
 
-glm::vec2 ballPush(Input& input, GLFWwindow* window)
+PlayerControls readPlayerControls(Input& input, GLFWwindow* window)
 {
-    glm::vec2 push(axisOf(input.isKeyDown(window, GLFW_KEY_D), input.isKeyDown(window, GLFW_KEY_A)),
-                   axisOf(input.isKeyDown(window, GLFW_KEY_W), input.isKeyDown(window, GLFW_KEY_S)));
-    GLFWgamepadstate pad;
-    if (!input.getGamepad(pad))
-        return push;
+    PlayerControls controls;
+    const auto key = [&](int code) { return input.isKeyDown(window, code); };
+    controls.flight = glm::vec2(axisOf(key(GLFW_KEY_D), key(GLFW_KEY_A)), axisOf(key(GLFW_KEY_W), key(GLFW_KEY_S)));
+    controls.jump = key(GLFW_KEY_SPACE);
+    controls.replay = key(GLFW_KEY_R);
+    controls.quit = key(GLFW_KEY_ESCAPE);
+    controls.push = controls.flight;
+    // NOTE: without a pad the Input leaves `pad` holding nothing to read: cleared, so that
+    // a reader of the buttons sees a pad pulled out as one with nothing held.
+    controls.padConnected = input.getGamepad(controls.pad);
+    if (!controls.padConnected) {
+        controls.pad = {};
+        return controls;
+    }
+
+    const GLFWgamepadstate& pad = controls.pad;
     const auto down = [&](int button) { return pad.buttons[button] == GLFW_PRESS; };
+    controls.jump = controls.jump || down(GLFW_GAMEPAD_BUTTON_A);
+    controls.replay = controls.replay || down(GLFW_GAMEPAD_BUTTON_START);
+    controls.quit = controls.quit || down(GLFW_GAMEPAD_BUTTON_BACK);
     const glm::vec2 dpad(axisOf(down(GLFW_GAMEPAD_BUTTON_DPAD_RIGHT), down(GLFW_GAMEPAD_BUTTON_DPAD_LEFT)),
                          axisOf(down(GLFW_GAMEPAD_BUTTON_DPAD_UP), down(GLFW_GAMEPAD_BUTTON_DPAD_DOWN)));
     // The window library's stick y grows downward; pushed up means forward.
     const glm::vec2 stick =
         stickBeyondDeadZone({pad.axes[GLFW_GAMEPAD_AXIS_LEFT_X], -pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y]});
     for (int axis = 0; axis < 2; ++axis)
-        push[axis] = stronger(stronger(push[axis], dpad[axis]), stick[axis]);
-    return push;
-}
-
-bool jumpHeld(Input& input, GLFWwindow* window)
-{
-    return input.isKeyDown(window, GLFW_KEY_SPACE) || padButton(input, GLFW_GAMEPAD_BUTTON_A);
-}
-
-bool replayHeld(Input& input, GLFWwindow* window)
-{
-    return input.isKeyDown(window, GLFW_KEY_R) || padButton(input, GLFW_GAMEPAD_BUTTON_START);
-}
-
-bool quitHeld(Input& input, GLFWwindow* window)
-{
-    return input.isKeyDown(window, GLFW_KEY_ESCAPE) || padButton(input, GLFW_GAMEPAD_BUTTON_BACK);
-}
-
-glm::vec2 cameraTurn(Input& input)
-{
-    GLFWgamepadstate pad;
-    if (!input.getGamepad(pad))
-        return glm::vec2(0.0f);
-    return stickBeyondDeadZone({pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X], -pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y]});
+        controls.push[axis] = stronger(stronger(controls.push[axis], dpad[axis]), stick[axis]);
+    controls.cameraTurn =
+        stickBeyondDeadZone({pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X], -pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y]});
+    return controls;
 }

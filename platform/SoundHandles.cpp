@@ -1,6 +1,7 @@
 #include "platform/SoundHandles.h"
 
 #include "platform/FatalExit.h"
+#include "platform/SoundLevels.h"
 
 #include <cstdio>
 #include <iostream>

@@ -11,9 +11,7 @@ extern FMOD::Sound* collectSound; // "collect1.mp3"; null when the file is missi
 extern FMOD::Sound* loseSound;    // "loose.mp3"; null when the file is missing
 extern FMOD::Sound* beginEndSound; // "beginend.mp3"; null when the file is missing
 
-const float musicVolume = 0.5f; // of the music channel; the effects play at full volume (1)
-
-// Creates the sound system, starts "Happy_Mandolin.mp3" looping at half volume into
+// Creates the sound system, starts "Happy_Mandolin.mp3" looping at musicVolume into
 // `music` / `musicChannel` (the Game's), then loads the three effects. `soundDirectory`
 // ends with a slash. A failure of the system or the music ends the process with
 // "FMOD error: (code) text"; a missing effect leaves its handle null, and playing a null

@@ -3,7 +3,6 @@
 #include "platform/FatalExit.h"
 #include "platform/Globals.h"
 #include "platform/GL.h"
-#include "platform/ImageLibrary.h"
 
 #include <iostream>
 
@@ -24,7 +23,6 @@ void printWindowLibraryReason()
 Window::Window(std::string title) : handle(nullptr)
 {
     if (instanceCount == 0) {
-        initImageLibrary();
         if (glfwInit() != GL_TRUE) {
             printWindowLibraryReason();
             fatalExit("Failed to init GLFW");

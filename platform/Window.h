@@ -17,8 +17,8 @@ std::string windowSizeProblem(int width, int height);
 std::string windowLibraryReason();
 
 // The game's one window with its OpenGL 3.3 core debug context. The first Window
-// initialises the image and window libraries; the last one destroyed terminates the
-// window library. Size and mode come from windowWidth, windowHeight and windowed.
+// initialises the window library; the last one destroyed terminates it. Size and mode
+// come from windowWidth, windowHeight and windowed.
 // Ends the process (fatalExit) when the window library or the window cannot be created,
 // a size outside 1..maxWindowSide included, after a line that says why.
 class Window {

@@ -3,14 +3,12 @@
 #include "render/Shader.h"
 #include "render/Texture.h"
 
-const char* const fontAtlasFile = "../Models/font.png";
-
-TextOverlay::TextOverlay(float halfWidth, float halfHeight)
+TextOverlay::TextOverlay(float halfWidth, float halfHeight, DecodedImage fontAtlasImage)
     : halfWidth(halfWidth), halfHeight(halfHeight), textVertexArray(0), fontAtlas(nullptr),
       textVertexBuffer(0), textUVBuffer(0), textShader(nullptr), fontTextureLocation(-1)
 {
-    fontAtlas = new vantor::util::Texture(GL_TEXTURE_2D, fontAtlasFile);
-    fontAtlas->load();
+    fontAtlas = new vantor::util::Texture(GL_TEXTURE_2D, fontAtlasImage.path.c_str());
+    fontAtlas->load(fontAtlasImage);
     glGenBuffers(1, &textVertexBuffer);
     glGenBuffers(1, &textUVBuffer);
     glGenVertexArrays(1, &textVertexArray);

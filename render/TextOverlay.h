@@ -1,20 +1,21 @@
 #pragma once
 #include "platform/GL.h"
+#include "platform/ImageLibrary.h"
 #include "render/TextOverlayGeometry.h"
 
 namespace vantor::util { class Texture; }
 namespace vantor::shadercode { class Shader; }
-
-extern const char* const fontAtlasFile; // "../Models/font.png": 16 x 16 glyphs
 
 // Screen-space text from a 16 x 16 glyph atlas, blended into the framebuffer that is
 // bound. The geometry is rebuilt and uploaded by every drawText call: the heads-up texts
 // change every frame and are only a few characters long.
 class TextOverlay {
 public:
-    // Loads "../Models/font.png" and the program "../Shader/font.vert" / "font.frag" and
-    // creates the buffers; a missing file ends the process. Needs a current GL context.
-    TextOverlay(float halfWidth, float halfHeight);
+    // Uploads the glyph atlas from `fontAtlasImage` (16 x 16 glyphs, decoded with its mip
+    // chain), loads the program "../Shader/font.vert" / "font.frag" and creates the
+    // buffers; an atlas that was not decoded or a missing program ends the process. Needs
+    // a current GL context.
+    TextOverlay(float halfWidth, float halfHeight, DecodedImage fontAtlasImage);
     ~TextOverlay();
 
     // Draws up to 255 characters of `text` with its lower-left corner at pixel (x, y) of
@@ -26,7 +27,7 @@ public:
     float halfWidth;                        // pixels; half the window width at creation
     float halfHeight;                       // pixels; half the window height at creation
     GLuint textVertexArray;                 // owned; attribute 0 positions, 1 texture coordinates
-    vantor::util::Texture* fontAtlas;       // owned; "../Models/font.png", 16 x 16 glyph grid
+    vantor::util::Texture* fontAtlas;       // owned; 16 x 16 glyph grid
     GLuint textVertexBuffer;                // owned; two floats a vertex, refilled every draw
     GLuint textUVBuffer;                    // owned; two floats a vertex, refilled every draw
     vantor::shadercode::Shader* textShader; // owned; alpha from the glyph's brightness

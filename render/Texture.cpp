@@ -1,18 +1,9 @@
 #include "render/Texture.h"
 
 #include "platform/FatalExit.h"
-#include "render/MipChain.h"
+#include "render/TextureImage.h"
 
 #include <iostream>
-
-Prefetch<DecodedImage> prefetchedImages;
-
-DecodedImage decodeTextureImage(const std::string& path)
-{
-    DecodedImage image = decodeImage(path);
-    buildMipChain(image);
-    return image;
-}
 
 namespace vantor::util {
 
@@ -29,9 +20,7 @@ Texture::~Texture()
 
 bool Texture::load()
 {
-    DecodedImage image;
-    if (!prefetchedImages.take(fileName, image))
-        image = decodeTextureImage(fileName);
+    DecodedImage image = decodeTextureImage(fileName);
     return load(image);
 }
 

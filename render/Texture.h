@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/GL.h"
 #include "platform/ImageLibrary.h"
-#include "platform/Prefetch.h"
 
 #include <string>
 
@@ -14,10 +13,9 @@ public:
     Texture(GLenum target, const char* fileName);
     ~Texture();
 
-    // Creates and fills the texture from the image decoded ahead for this file (see
-    // prefetchedImages), or decodes it now; leaves unit 0 active with this texture bound.
-    // Ends the process (fatalExit) when the image cannot be decoded, so it only ever
-    // returns true.
+    // Decodes the image file (with its mip chain), then creates and fills the texture;
+    // leaves unit 0 active with this texture bound. Ends the process (fatalExit) when the
+    // image cannot be decoded, so it only ever returns true.
     bool load();
     // The same from an image decoded elsewhere (with its mip chain): prints the image
     // library's lines kept with it, ends the process when it was not decoded, else uploads
@@ -30,10 +28,3 @@ public:
 };
 
 } // namespace vantor::util
-
-// Decodes `path` with its mip chain (see decodeImage and buildMipChain); any thread.
-DecodedImage decodeTextureImage(const std::string& path);
-
-// Images decoded ahead of the start-up by the loading worker, taken by Texture::load in the
-// order they were asked for (the font atlas's).
-extern Prefetch<DecodedImage> prefetchedImages;

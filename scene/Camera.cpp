@@ -36,8 +36,7 @@ void applyMouseLook(float& horizontalAngle, float& verticalAngle, float mouseSpe
 Camera::Camera()
     : SceneObject(glm::mat4(0.0f)), position(0.0f), horizontalAngle(0.0f), verticalAngle(0.0f),
       fieldOfView(1.0471976f), mouseSpeed(0.006f), speed(10.0f), nearPlane(0.1f), farPlane(100.0f),
-      viewMatrix(1.0f), projectionMatrix(1.0f), keyForward(87), keyBackward(83), keyLeft(65), keyRight(68),
-      frustumPlanes{}
+      viewMatrix(1.0f), projectionMatrix(1.0f), frustumPlanes{}
 {
 }
 
@@ -71,11 +70,11 @@ void Camera::draw(unsigned int)
 {
 }
 
-void Camera::updateFreeCamera(util::Window* window, float deltaTime)
+void Camera::updateFreeCamera(util::Window* window, float deltaTime, const PlayerControls& controls)
 {
     mouseLook(window);
     // The right stick turns as the mouse does: to the right and up as it is pushed.
-    const glm::vec2 turn = cameraTurn(*input);
+    const glm::vec2 turn = controls.cameraTurn;
     horizontalAngle -= stickTurnSpeed * deltaTime * turn.x;
     verticalAngle += stickTurnSpeed * deltaTime * turn.y;
     clampPitch(verticalAngle);
@@ -87,14 +86,8 @@ void Camera::updateFreeCamera(util::Window* window, float deltaTime)
     const glm::vec3 up = glm::cross(right, direction);
 
     const float step = deltaTime * speed;
-    if (input->isKeyDown(window->handle, keyForward))
-        position += direction * step;
-    if (input->isKeyDown(window->handle, keyBackward))
-        position -= direction * step;
-    if (input->isKeyDown(window->handle, keyLeft))
-        position -= right * step;
-    if (input->isKeyDown(window->handle, keyRight))
-        position += right * step;
+    position += direction * (step * controls.flight.y);
+    position += right * (step * controls.flight.x);
 
     updateProjection();
     viewMatrix = glm::lookAt(position, position + direction, up);

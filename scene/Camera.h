@@ -2,6 +2,7 @@
 #include "scene/Frustum.h"
 #include "scene/SceneObject.h"
 
+struct PlayerControls;
 namespace vantor::util { class Window; }
 
 namespace vantor::scene {
@@ -14,7 +15,7 @@ void applyMouseLook(float& horizontalAngle, float& verticalAngle, float mouseSpe
 // The eye of the scene: the view and projection matrices and the frustum planes for
 // culling. It follows the hero (update) or flies freely (updateFreeCamera); both modes
 // read the mouse as relative motion and put the cursor back to the window centre.
-// Keys and cursor are read through `input`.
+// The cursor is read through `input`; the keys and the pad come as the frame's controls.
 class Camera : public SceneObject {
 public:
     Camera();
@@ -24,9 +25,9 @@ public:
     void update(double deltaTime, GameState* state) override;
     // The camera is never drawn.
     void draw(unsigned int levelOfDetail) override;
-    // Free mode, steered by mouse, the pad's right stick and the movement keys. The frustum
-    // planes stay those of the last follow-mode frame.
-    void updateFreeCamera(util::Window* window, float deltaTime);
+    // Free mode, turned by the mouse and the pad's right stick, flown by the keys W, S, A, D
+    // (controls.flight). The frustum planes stay those of the last follow-mode frame.
+    void updateFreeCamera(util::Window* window, float deltaTime, const PlayerControls& controls);
     void updateFrustumPlanes(const glm::mat4& viewProjection);
 
     glm::vec3 position;         // world; the eye
@@ -39,10 +40,6 @@ public:
     float farPlane;             // world units
     glm::mat4 viewMatrix;       // world to eye
     glm::mat4 projectionMatrix; // eye to clip
-    int keyForward;             // GLFW key code, free mode
-    int keyBackward;            // GLFW key code, free mode
-    int keyLeft;                // GLFW key code, free mode
-    int keyRight;               // GLFW key code, free mode
     FrustumPlanes frustumPlanes; // world space, normalised; from the last follow-mode frame
 
 private:

@@ -1,10 +1,8 @@
 #include "scene/Hero.h"
 
-#include "platform/GL.h"
-#include "platform/Input.h"
+#include "model/ModelFile.h"
 #include "platform/PlayerControls.h"
 #include "platform/SoundHandles.h"
-#include "platform/Window.h"
 #include "scene/AttemptStart.h"
 #include "scene/CollectedIngredients.h"
 #include "scene/GameState.h"
@@ -12,12 +10,11 @@
 #include "scene/Obstacle.h"
 
 #include <btBulletDynamicsCommon.h>
+#include <cassert>
 #include <cmath>
 #include <iostream>
 
 namespace vantor::scene {
-
-const char* const heroModelFile = "../Models/hero.dae";
 
 namespace {
 const glm::mat4 identity(1.0f);
@@ -25,8 +22,9 @@ constexpr btScalar mass = 20.0f;
 constexpr float pushStrength = 200.0f; // impulse a second of holding a key
 } // namespace
 
-Hero::Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader)
-    : SimpleModelTexNon(identity, shader, shadowShader, glowShader, heroModelFile),
+Hero::Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader,
+           ModelFile model)
+    : SimpleModelTexNon(identity, shader, shadowShader, glowShader, std::move(model)),
       rigidBody(nullptr), collisionShape(nullptr), motionState(nullptr),
       startPosition(heroStartPosition.x, heroStartPosition.y, heroStartPosition.z),
       onWall(false), position(0.0f, 0.0f, 0.0f), state(nullptr)
@@ -50,7 +48,7 @@ Hero::~Hero()
     delete motionState;
 }
 
-void Hero::update(double deltaTime, GameState* gameState)
+void Hero::update(double, GameState* gameState)
 {
     state = gameState;
 
@@ -66,23 +64,26 @@ void Hero::update(double deltaTime, GameState* gameState)
             modelMatrix[column][row] = 0.5f * rotation[row][column];
     modelMatrix[0][3] = modelMatrix[1][3] = modelMatrix[2][3] = 0.0f;
     modelMatrix[3] = glm::vec4(position.x(), position.y(), position.z(), 1.0f);
+}
 
+void Hero::steer(const PlayerControls& controls, double deltaTime)
+{
+    assert(state != nullptr && "the hero is steered after its update");
     // Pushes are relative to the camera: forward away from it, right to its right.
     float dt = float(deltaTime);
     const glm::vec3& view = state->viewDirection;
-    GLFWwindow* window = state->window->handle;
     const float quarterTurn = 1.5707964f;
     const float c = std::cos(quarterTurn), s = std::sin(quarterTurn);
     btVector3 sideways(view.x * c + view.z * s, 0.0f, view.z * c - view.x * s);
 
     // Keys and pad together; a half-deflected stick pushes half as hard as a key.
-    const glm::vec2 push = ballPush(*input, window);
+    const glm::vec2 push = controls.push;
     if (onWall && push.y != 0.0f)
         rigidBody->applyCentralImpulse(btVector3(-pushStrength * dt * push.y * view.x, 0.0f,
                                                  -pushStrength * dt * push.y * view.z));
     if (onWall && push.x != 0.0f)
         rigidBody->applyCentralImpulse(pushStrength * dt * push.x * sideways);
-    if (onWall && jumpHeld(*input, window)) {
+    if (onWall && controls.jump) {
         onWall = false;
         rigidBody->applyCentralImpulse(btVector3(0.0f, pushStrength * mass * dt, 0.0f));
     }

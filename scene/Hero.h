@@ -3,24 +3,28 @@
 
 #include <LinearMath/btVector3.h>
 
+struct PlayerControls;
 class btRigidBody; class btSphereShape; class btDefaultMotionState;
 
 namespace vantor::scene {
 
-extern const char* const heroModelFile; // "../Models/hero.dae"
-
 // The ball the player steers: the hero model drawn at half size on a dynamic sphere of
-// radius 0.5. W, S, A, D push it relative to the camera and Space jumps, but only once it
-// has touched a wall piece since its last jump.
+// radius 0.5. The keys W, S, A, D, the pad's left stick and its D-pad push it relative to
+// the camera, and Space or the pad's A jumps; none of them acts until it has touched a wall
+// piece since its last jump.
 class Hero : public SimpleModelTexNon {
 public:
-    Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader);
+    // `model` is the hero's model file, read with the textured rules.
+    Hero(shadercode::Shader* shader, shadercode::CustomShader* shadowShader, shadercode::CustomShader* glowShader,
+         ModelFile model);
     // The body must be out of the physics world already.
     ~Hero() override;
 
-    // Copies the body's pose into the model matrix and the state, then turns the keys
-    // into impulses. deltaTime in seconds.
+    // Copies the body's pose into the model matrix and the state. deltaTime is not used.
     void update(double deltaTime, GameState* state) override;
+    // Turns what the player asks this frame into impulses on the body, relative to the
+    // camera as the state given to the last update holds it. deltaTime in seconds.
+    void steer(const PlayerControls& controls, double deltaTime);
     // Back to the start position at rest; the ball keeps its orientation.
     void reset();
 

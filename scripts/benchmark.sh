@@ -9,14 +9,6 @@
 #   BUILD_DIR=build-render bash scripts/benchmark.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build="${BUILD_DIR:-build}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target lantern-trail-benchmark -j"$(nproc)"
-binary="$(pwd)/$build/tools/benchmark/lantern-trail-benchmark"
-# The game reads ../Models and ../Shader: run one level below the repository root.
-cd "$build"
-if [ -n "${DISPLAY:-}" ]; then
-  "$binary" "$@"
-else
-  xvfb-run -a -s "-screen 0 800x600x24" "$binary" "$@"
-fi
+source scripts/lib/tool.sh
+lantern_trail_build_tool benchmark
+lantern_trail_run_in_build 800x600 "$lantern_trail_tool" "$@"

@@ -9,16 +9,7 @@
 #   BUILD_DIR=build-render bash scripts/screenshots.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build="${BUILD_DIR:-build}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target lantern-trail-screenshots -j"$(nproc)"
-binary="$(pwd)/$build/tools/screenshots/lantern-trail-screenshots"
-out="$(pwd)/screenshots"
-# The game reads ../Models and ../Shader: run one level below the repository root.
-cd "$build"
+source scripts/lib/tool.sh
 size="${1:-800x600}"
-if [ -n "${DISPLAY:-}" ]; then
-  "$binary" "$out" "$size"
-else
-  xvfb-run -a -s "-screen 0 ${size}x24" "$binary" "$out" "$size"
-fi
+lantern_trail_build_tool screenshots
+lantern_trail_run_in_build "$size" "$lantern_trail_tool" "$(pwd)/screenshots" "$size"

@@ -18,7 +18,7 @@ GameRunner::GameRunner(int width, int height) : previousInput(input), previousCl
     keys.cursorY = double(height / 2);
     input = &keys;
     gameClock = &clock;
-    startUp();
+    startUp(assets);
 }
 
 GameRunner::~GameRunner()
@@ -36,12 +36,13 @@ GameRunner::~GameRunner()
     gameClock = previousClock;
 }
 
-void GameRunner::frame(double deltaTime, bool draw)
+bool GameRunner::frame(double deltaTime, bool draw)
 {
     glfwPollEvents();
     clock.advance(deltaTime);
-    playFrame(deltaTime, draw, false);
+    const bool goOn = playFrame(deltaTime, draw, false);
     ++frameCount;
+    return goOn;
 }
 
 void GameRunner::replay(double deltaTime, bool draw)

@@ -1,11 +1,12 @@
 #pragma once
 // Helpers of the data tests (tests/data/): loading the shipped models the way the game
-// does, decoding their textures with DevIL, and casting rays at wall meshes.
+// does, decoding their textures as the game does, and casting rays at wall meshes.
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
-#include <IL/il.h>
+#include "platform/ImageLibrary.h"
+
 #include <glm/glm.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -55,12 +56,13 @@ inline std::string materialTexture(const aiMaterial* material, aiTextureType typ
     return path.C_Str();
 }
 
-// An image decoded the way the game's Texture does it: DevIL, converted to 8-bit RGB, rows
-// in the order DevIL hands them over (the first is the one OpenGL puts at t = 0).
-struct DecodedImage {
-    bool ok = false;
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
+// An image file decoded by the game's own decoding (decodeImage: 8-bit RGB, rows in the
+// order the image library hands them over, the first the one OpenGL puts at t = 0), with
+// the lookups the data tests make.
+struct LoadedImage {
+    bool ok = false;                // decoded
+    int width = 0, height = 0;      // pixels
+    std::vector<unsigned char> rgb; // width x height x 3 bytes
     glm::vec3 at(int x, int y) const
     {
         const unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
@@ -75,38 +77,17 @@ struct DecodedImage {
     }
 };
 
-// The 8-bit pixels of an image file converted by DevIL to `format` (IL_RGB: three bytes a
-// pixel, IL_RGBA: four), rows in the order DevIL hands them over; empty when the file
-// cannot be read.
-inline std::vector<unsigned char> decodePixels(const std::string& path, ILenum format, int& width, int& height)
+inline LoadedImage loadImage(const std::string& path)
 {
-    static bool initialised = false;
-    if (!initialised) {
-        ilInit();
-        initialised = true;
-    }
-    std::vector<unsigned char> pixels;
-    ILuint name = 0;
-    ilGenImages(1, &name);
-    ilBindImage(name);
-    if (ilLoadImage(path.c_str()) && ilConvertImage(format, IL_UNSIGNED_BYTE)) {
-        width = ilGetInteger(IL_IMAGE_WIDTH);
-        height = ilGetInteger(IL_IMAGE_HEIGHT);
-        const unsigned char* data = ilGetData();
-        pixels.assign(data, data + size_t(width) * height * ilGetInteger(IL_IMAGE_BPP));
-    }
-    while (ilGetError() != IL_NO_ERROR) {
-    }
-    ilBindImage(0);
-    ilDeleteImages(1, &name);
-    return pixels;
-}
-
-inline DecodedImage decodeImage(const std::string& path)
-{
-    DecodedImage image;
-    image.rgb = decodePixels(path, IL_RGB, image.width, image.height);
-    image.ok = !image.rgb.empty();
+    DecodedImage decoded = decodeImage(path);
+    LoadedImage image;
+    if (!decoded.decoded)
+        return image;
+    ImageLevel& level = decoded.levels[0];
+    image.ok = true;
+    image.width = level.width;
+    image.height = level.height;
+    image.rgb = std::move(level.pixels);
     return image;
 }
 

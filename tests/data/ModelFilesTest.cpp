@@ -69,7 +69,7 @@ TEST(ModelFiles, EveryModelLoadsWithTheGamesFlagsAndHasTwoMaterials)
             if (texture.empty())
                 continue;
             EXPECT_NE(texture[0], '/') << texture;
-            DecodedImage image = decodeImage(modelsFolder() + texture);
+            LoadedImage image = loadImage(modelsFolder() + texture);
             ASSERT_TRUE(image.ok) << texture;
             EXPECT_TRUE(isPowerOfTwo(image.width) && image.width <= 1024) << texture;
             EXPECT_TRUE(isPowerOfTwo(image.height) && image.height <= 1024) << texture;
@@ -268,7 +268,7 @@ TEST(ModelFiles, TheEndPieceShowsItsGoalMarkerRightWayRound)
     // flipped v and DevIL's row order, as the game samples it), is the gold centre.
     LoadedModel model = loadModel(modelsFolder() + "endwall.dae", gameFlags);
     ASSERT_NE(model.scene, nullptr) << model.error;
-    DecodedImage image = decodeImage(modelsFolder() + materialTexture(model.scene->mMaterials[1], aiTextureType_DIFFUSE));
+    LoadedImage image = loadImage(modelsFolder() + materialTexture(model.scene->mMaterials[1], aiTextureType_DIFFUSE));
     ASSERT_TRUE(image.ok);
     const aiMesh* wall = model.scene->mMeshes[0];
     const glm::vec2 points[] = {{0.0f, 0.0f}, {0.3f, 0.0f}, {-0.3f, 0.0f}, {0.0f, 0.3f}, {0.0f, -0.3f}};
@@ -306,7 +306,7 @@ TEST(ModelFiles, TheSkyBoxSurroundsTheEyeWithTheSkyAboveAndTheValleyBelow)
     ASSERT_EQ(model.scene->mNumMaterials, 2u);
     std::string texture = materialTexture(model.scene->mMaterials[1], aiTextureType_DIFFUSE);
     ASSERT_FALSE(texture.empty());
-    DecodedImage image = decodeImage(modelsFolder() + "skybox/" + texture);
+    LoadedImage image = loadImage(modelsFolder() + "skybox/" + texture);
     ASSERT_TRUE(image.ok);
     EXPECT_TRUE(isPowerOfTwo(image.width) && image.width <= 1024 && isPowerOfTwo(image.height));
     const aiMesh* sky = model.scene->mMeshes[0];
@@ -334,11 +334,11 @@ TEST(ModelFiles, TheSkyBoxSurroundsTheEyeWithTheSkyAboveAndTheValleyBelow)
 
 TEST(ModelFiles, WhiteAndFontImagesDecode)
 {
-    DecodedImage white = decodeImage(modelsFolder() + "white.png");
+    LoadedImage white = loadImage(modelsFolder() + "white.png");
     ASSERT_TRUE(white.ok);
     EXPECT_EQ(white.at(0, 0), glm::vec3(1.0f));
 
-    DecodedImage font = decodeImage(modelsFolder() + "font.png");
+    LoadedImage font = loadImage(modelsFolder() + "font.png");
     ASSERT_TRUE(font.ok);
     ASSERT_EQ(font.width, font.height);
     ASSERT_TRUE(isPowerOfTwo(font.width));

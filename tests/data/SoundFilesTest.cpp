@@ -3,7 +3,7 @@
 // dropped, so the loop repeats without a gap), the effects short. They are mastered so
 // that the game's mix of them never passes full scale.
 #include "data/DataFiles.h"
-#include "platform/SoundHandles.h"
+#include "platform/SoundLevels.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
@@ -76,10 +76,7 @@ TEST_F(SoundFiles, TheLoudestMixTheGameCanMakeStaysBelowFullScaleAndEachSoundIsH
     Decoded collect = decode("collect1.mp3");
     for (const Decoded* sound : {&music, &jingle, &lose, &collect})
         ASSERT_GT(sound->frames, 0);
-    // The music at the game's volume under every effect that can sound at once: the
-    // begin/end jingle (start or goal), the lose sound (a fall) and two collect sounds
-    // (two fruit side by side). Peaks that fall together add up at worst.
-    float loudest = music.peak * musicVolume + jingle.peak + lose.peak + 2.0f * collect.peak;
+    float loudest = loudestMix(music.peak, jingle.peak, lose.peak, collect.peak);
     EXPECT_LT(loudest, 32767.0f / 32768.0f) << "music " << music.peak << ", jingle " << jingle.peak << ", lose "
                                             << lose.peak << ", collect " << collect.peak;
     // Loud enough to hear: the jingle alone passes a quarter of full scale, the music

@@ -16,7 +16,7 @@ namespace {
 // A wall model's first mesh as the game imports it, with its diffuse texture.
 struct TexturedPiece {
     LoadedModel model;
-    DecodedImage texture;
+    LoadedImage texture;
     const aiMesh* mesh = nullptr;
 };
 
@@ -28,7 +28,7 @@ TexturedPiece loadPiece(const std::string& file)
         return piece;
     piece.mesh = piece.model.scene->mMeshes[0];
     const aiMaterial* material = piece.model.scene->mMaterials[piece.mesh->mMaterialIndex];
-    piece.texture = decodeImage(modelsFolder() + materialTexture(material, aiTextureType_DIFFUSE));
+    piece.texture = loadImage(modelsFolder() + materialTexture(material, aiTextureType_DIFFUSE));
     return piece;
 }
 
@@ -73,7 +73,7 @@ bool uvAt(const aiMesh* mesh, glm::vec3 p, glm::vec2& uv)
 }
 
 // The texture read as OpenGL reads it with linear filtering and repeat wrapping.
-glm::vec3 filtered(const DecodedImage& image, glm::vec2 uv)
+glm::vec3 filtered(const LoadedImage& image, glm::vec2 uv)
 {
     float x = uv.x * float(image.width) - 0.5f, y = uv.y * float(image.height) - 0.5f;
     int x0 = int(std::floor(x)), y0 = int(std::floor(y));

@@ -1,7 +1,7 @@
+#include "platform/ImageLibrary.h"
 #include "support/GameProcess.h"
 #include "support/TempDir.h"
 
-#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,6 +12,7 @@
 // The demo binary under Xvfb: the autopilot plays the shipped course and leaves real frames.
 namespace {
 
+// A frame the demo wrote, decoded as the game decodes its images: 8-bit RGB, top row first.
 struct Picture {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb; // rows top first
@@ -21,24 +22,13 @@ struct Picture {
 
 Picture load(const std::string& path)
 {
-    static bool initialised = false;
-    if (!initialised) {
-        ilInit();
-        ilEnable(IL_ORIGIN_SET);
-        ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
-        initialised = true;
-    }
+    DecodedImage decoded = decodeImage(path);
     Picture picture;
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    if (ilLoadImage(path.c_str()) && ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE)) {
-        picture.width = ilGetInteger(IL_IMAGE_WIDTH);
-        picture.height = ilGetInteger(IL_IMAGE_HEIGHT);
-        const unsigned char* data = ilGetData();
-        picture.rgb.assign(data, data + size_t(picture.width) * picture.height * 3);
+    if (decoded.decoded) {
+        picture.width = decoded.levels[0].width;
+        picture.height = decoded.levels[0].height;
+        picture.rgb = std::move(decoded.levels[0].pixels);
     }
-    ilDeleteImages(1, &image);
     return picture;
 }
 

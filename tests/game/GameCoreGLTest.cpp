@@ -14,6 +14,7 @@
 
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 // The shipped course, run through the real update at 1/60 s a frame with scripted keys.
@@ -166,6 +167,65 @@ TEST_F(GameCore, PadStickPushesByItsDeflectionAJumpsAndAPulledOutPadStops)
     pad.pad.buttons[GLFW_GAMEPAD_BUTTON_A] = GLFW_PRESS;
     run(1);
     EXPECT_GT(velocity().y(), 2.5);
+}
+
+namespace {
+// Keys and a pad that count how often the game asks for them.
+struct CountingInput : ScriptedInput {
+    bool isKeyDown(GLFWwindow* window, int key) override
+    {
+        ++keyReads[key];
+        return ScriptedInput::isKeyDown(window, key);
+    }
+    bool getGamepad(GLFWgamepadstate& state) override
+    {
+        ++padReads;
+        return ScriptedInput::getGamepad(state);
+    }
+    std::map<int, int> keyReads; // by GLFW key code
+    int padReads = 0;
+};
+} // namespace
+
+// The hero, the free camera, the replay and the quit test all read one reading of a frame:
+// a second one could find the pad moved or a sticky key's press already taken.
+TEST_F(GameCore, AFrameAsksForThePadAndEachKeyOnceWhoeverReadsThem)
+{
+    CountingInput player;
+    player.cursorX = 160.0; // the window centre: the mouse stays still
+    player.cursorY = 120.0;
+    player.padConnected = true;
+    ScopedInput installed(&player);
+    const auto expectOneReadingAFrame = [&](int frames, const char* doing) {
+        player.padReads = 0;
+        player.keyReads.clear();
+        for (int i = 0; i < frames; ++i)
+            EXPECT_TRUE(runner->frame(step, false)) << doing;
+        EXPECT_EQ(player.padReads, frames) << doing;
+        EXPECT_FALSE(player.keyReads.empty()) << doing;
+        for (const auto& [key, reads] : player.keyReads)
+            EXPECT_EQ(reads, frames) << doing << ", key " << key;
+    };
+
+    landOnTheWall();
+    player.press(GLFW_KEY_W);
+    player.pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y] = -1.0f;
+    player.pad.buttons[GLFW_GAMEPAD_BUTTON_A] = GLFW_PRESS;
+    expectOneReadingAFrame(3, "steering the ball");
+    freeCamera = true;
+    player.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 1.0f;
+    expectOneReadingAFrame(3, "flying the free camera");
+    freeCamera = false;
+    player.releaseAll();
+    player.pad.buttons[GLFW_GAMEPAD_BUTTON_START] = GLFW_PRESS;
+    expectOneReadingAFrame(2, "replaying");
+
+    // Back ends the loop, judged on the frame's one reading.
+    player.releaseAll();
+    player.pad.buttons[GLFW_GAMEPAD_BUTTON_BACK] = GLFW_PRESS;
+    player.padReads = 0;
+    EXPECT_FALSE(runner->frame(step, false));
+    EXPECT_EQ(player.padReads, 1);
 }
 
 TEST_F(GameCore, SpaceJumpsOnceUntilTheNextWallContact)

@@ -1,3 +1,4 @@
+#include "game/AssetPrefetch.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
 #include "model/SimpleModelTexNon.h"
@@ -71,7 +72,8 @@ TEST(LevelBuild, TheShippedCourseBuildsWithItsLog)
     const auto start = std::chrono::steady_clock::now();
     {
         CaptureStdout capture;
-        game.loadLevel();
+        AssetPrefetch readNow;
+        game.loadLevel(readNow);
         log = capture.text();
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -1,4 +1,5 @@
 #include "course/CourseGeometry.h"
+#include "game/AssetPrefetch.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
 #include "model/SimpleModelTexNon.h"
@@ -44,7 +45,8 @@ protected:
     {
         std::ofstream(root / "Models" / "level.json") << levelText;
         CaptureStdout capture;
-        game.loadLevel();
+        AssetPrefetch readNow;
+        game.loadLevel(readNow);
         return capture.text();
     }
 

@@ -1,6 +1,6 @@
 #include "model/BoundingBox.h"
 #include "model/CollisionMesh.h"
-#include "model/ModelImport.h"
+#include "model/ModelFile.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <cmath>

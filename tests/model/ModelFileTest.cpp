@@ -1,6 +1,6 @@
 #include "model/ColladaFixture.h"
 
-#include "model/ModelImport.h"
+#include "model/ModelFile.h"
 #include "platform/WorkerThread.h"
 #include "support/CaptureStdout.h"
 
@@ -54,4 +54,28 @@ TEST(ModelFile, ReadOnTheWorkerItPrintsNothingAndKeepsEachImagesLinesForTheTakeI
     EXPECT_FALSE(unreadable.error.empty());
     EXPECT_TRUE(unreadable.drawnMeshes.empty());
     EXPECT_TRUE(unreadable.textureSteps.empty());
+}
+
+// A tool reads the collision description alone: the one the game keeps for the kind (a
+// wall's drawn mesh, a textured model's last one), with nothing drawn and no image decoded.
+TEST(ModelFile, ReadForItsCollisionAloneItKeepsTheGamesCollisionDescription)
+{
+    fixture::TempFolder folder;
+    const std::string path = folder.file("model.dae");
+    fixture::writeModel(path, {{0, 0, 0, 1}, {0, 0, 0, 2}, {0, 0, 0, 3}}, "missing.png", "missing.png");
+
+    for (ModelKind kind : {ModelKind::Textured, ModelKind::Wall}) {
+        const ModelFile full = readModelFile(path, kind);
+        const ModelFile collision = readModelFile(path, kind, ModelParts::CollisionOnly);
+        ASSERT_TRUE(collision.readable) << collision.error;
+        EXPECT_EQ(collision.meshCount, 3u);
+        EXPECT_FALSE(collision.collisionTriangles.empty());
+        EXPECT_EQ(collision.collisionVertices, full.collisionVertices);
+        EXPECT_EQ(collision.collisionTriangles, full.collisionTriangles);
+        EXPECT_TRUE(collision.drawnMeshes.empty());
+        EXPECT_TRUE(collision.textureSteps.empty());
+    }
+    EXPECT_NE(readModelFile(path, ModelKind::Textured, ModelParts::CollisionOnly).collisionVertices,
+              readModelFile(path, ModelKind::Wall, ModelParts::CollisionOnly).collisionVertices)
+        << "the last square for a textured model, the first for a wall";
 }

@@ -10,13 +10,21 @@ namespace {
 // A player at the keyboard with a pad in hand, everything at rest.
 struct Player : ScriptedInput {
     Player() { padConnected = true; }
+    // Without a pad a source may leave anything in `pad` (Input.h): this one leaves the
+    // last state it held.
+    bool getGamepad(GLFWgamepadstate& state) override
+    {
+        state = pad;
+        return padConnected;
+    }
     void stick(float x, float y)
     {
         pad.axes[GLFW_GAMEPAD_AXIS_LEFT_X] = x;
         pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y] = y;
     }
     void hold(int button) { pad.buttons[button] = GLFW_PRESS; }
-    glm::vec2 push() { return ballPush(*this, nullptr); }
+    PlayerControls read() { return readPlayerControls(*this, nullptr); }
+    glm::vec2 push() { return read().push; }
 };
 
 } // namespace
@@ -74,20 +82,46 @@ TEST(PlayerControls, KeyboardAndPadTogetherTheStrongerWinsAndNeverMoreThanAKey)
 TEST(PlayerControls, ButtonsJumpReplayAndQuitAndAPulledOutPadLeavesNothingHeld)
 {
     Player player;
-    EXPECT_FALSE(jumpHeld(player, nullptr) || replayHeld(player, nullptr) || quitHeld(player, nullptr));
+    PlayerControls controls = player.read();
+    EXPECT_FALSE(controls.jump || controls.replay || controls.quit);
     player.hold(GLFW_GAMEPAD_BUTTON_A);
-    EXPECT_TRUE(jumpHeld(player, nullptr));
-    EXPECT_FALSE(replayHeld(player, nullptr));
+    controls = player.read();
+    EXPECT_TRUE(controls.jump);
+    EXPECT_FALSE(controls.replay);
     player.hold(GLFW_GAMEPAD_BUTTON_START);
-    EXPECT_TRUE(replayHeld(player, nullptr));
-    EXPECT_FALSE(quitHeld(player, nullptr));
+    controls = player.read();
+    EXPECT_TRUE(controls.replay);
+    EXPECT_FALSE(controls.quit);
     player.hold(GLFW_GAMEPAD_BUTTON_BACK);
-    EXPECT_TRUE(quitHeld(player, nullptr));
+    controls = player.read();
+    EXPECT_TRUE(controls.quit);
+    EXPECT_EQ(controls.pad.buttons[GLFW_GAMEPAD_BUTTON_BACK], GLFW_PRESS) << "the buttons stay readable";
 
     player.stick(0.0f, -1.0f);
     player.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 1.0f;
     player.padConnected = false; // pulled out with everything held
-    EXPECT_EQ(player.push(), glm::vec2(0.0f));
-    EXPECT_FALSE(jumpHeld(player, nullptr) || replayHeld(player, nullptr) || quitHeld(player, nullptr));
-    EXPECT_EQ(cameraTurn(player), glm::vec2(0.0f));
+    controls = player.read();
+    EXPECT_EQ(controls.push, glm::vec2(0.0f));
+    EXPECT_FALSE(controls.jump || controls.replay || controls.quit);
+    EXPECT_EQ(controls.cameraTurn, glm::vec2(0.0f));
+    EXPECT_FALSE(controls.padConnected);
+    EXPECT_EQ(controls.pad.buttons[GLFW_GAMEPAD_BUTTON_BACK], GLFW_RELEASE);
+}
+
+TEST(PlayerControls, TheFreeCameraFliesByTheKeysAloneAndTurnsByTheRightStick)
+{
+    Player player;
+    player.stick(0.0f, -1.0f);
+    player.hold(GLFW_GAMEPAD_BUTTON_DPAD_RIGHT);
+    player.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y] = 0.575f; // half way down, past the dead zone
+    PlayerControls controls = player.read();
+    EXPECT_EQ(controls.flight, glm::vec2(0.0f)) << "the pad pushes the ball, it does not fly the camera";
+    EXPECT_EQ(controls.cameraTurn.x, 0.0f);
+    EXPECT_NEAR(controls.cameraTurn.y, -0.5f, 1e-5f);
+
+    player.press(GLFW_KEY_W);
+    player.press(GLFW_KEY_A);
+    EXPECT_EQ(player.read().flight, glm::vec2(-1.0f, 1.0f));
+    player.press(GLFW_KEY_S);
+    EXPECT_EQ(player.read().flight, glm::vec2(-1.0f, 0.0f)) << "W and S cancel";
 }

@@ -12,11 +12,20 @@ struct Lines {
     std::string text;
 };
 
+// Promises one result for each of `keys`, each already done and holding "<key>\n".
+void promiseDone(Prefetch<Lines>& prefetch, const std::vector<std::string>& keys)
+{
+    for (const std::string& key : keys) {
+        std::promise<Lines> done;
+        done.set_value({key + "\n"});
+        prefetch.promise(key, done.get_future());
+    }
+}
+
 } // namespace
 
 // Work done ahead finishes in any order, but its lines come out in the order the results
-// are taken, which is the order they were promised in: the console reads as if each asset
-// had been loaded on the spot.
+// are taken: the console reads as if each asset had been loaded on the spot.
 TEST(Prefetch, LinesComeOutInTakingOrderWhateverOrderTheWorkEnded)
 {
     const std::vector<std::string> keys = {"hero.dae", "wall.dae", "font.png"};
@@ -44,36 +53,51 @@ TEST(Prefetch, LinesComeOutInTakingOrderWhateverOrderTheWorkEnded)
     EXPECT_EQ(prefetch.missed, 0);
 }
 
-// Asked out of order, nothing is handed out of turn: the caller does that work itself,
-// the miss is counted, and the results still waiting keep their order.
-TEST(Prefetch, AKeyOutOfTurnIsNotHandedOutAndCountsAsMissed)
+// A take out of turn gets its own result and leaves the ones promised before it for their
+// own takes: no later take misses, and nothing is done twice.
+TEST(Prefetch, ATakeOutOfTurnGetsItsOwnResultAndLeavesTheOthersForTheirs)
 {
     Prefetch<Lines> prefetch;
-    std::promise<Lines> first;
-    std::promise<Lines> second;
-    prefetch.promise("a", first.get_future());
-    prefetch.promise("b", second.get_future());
-    first.set_value({"a\n"});
-    second.set_value({"b\n"});
+    promiseDone(prefetch, {"a", "b", "c"});
+
+    std::string taken;
+    for (const char* key : {"b", "c", "a"}) {
+        Lines lines;
+        ASSERT_TRUE(prefetch.take(key, lines)) << key;
+        taken += lines.text;
+    }
+    EXPECT_EQ(taken, "b\nc\na\n");
+    EXPECT_EQ(prefetch.missed, 0);
+    EXPECT_EQ(prefetch.waiting(), 0u);
+}
+
+// A key nobody promised is a miss while results wait (the caller does that work itself)
+// and no miss once all are taken; a key promised twice is handed out oldest first; what is
+// never taken is counted when it is forgotten.
+TEST(Prefetch, CountsMissesAndUnusedResults)
+{
+    Prefetch<Lines> prefetch;
+    promiseDone(prefetch, {"a", "b"});
+    std::promise<Lines> again;
+    prefetch.promise("a", again.get_future());
+    again.set_value({"a again\n"});
 
     Lines lines{"untouched"};
-    EXPECT_FALSE(prefetch.take("b", lines));
     EXPECT_FALSE(prefetch.take("c", lines));
     EXPECT_EQ(lines.text, "untouched");
-    EXPECT_EQ(prefetch.missed, 2);
-    EXPECT_EQ(prefetch.waiting(), 2u);
+    EXPECT_EQ(prefetch.missed, 1);
+    EXPECT_EQ(prefetch.waiting(), 3u);
 
     ASSERT_TRUE(prefetch.take("a", lines));
     EXPECT_EQ(lines.text, "a\n");
+    ASSERT_TRUE(prefetch.take("a", lines));
+    EXPECT_EQ(lines.text, "a again\n");
     ASSERT_TRUE(prefetch.take("b", lines));
-    EXPECT_EQ(lines.text, "b\n");
-    EXPECT_FALSE(prefetch.take("a", lines));
-    EXPECT_EQ(prefetch.missed, 2) << "an empty queue is no miss";
+    EXPECT_FALSE(prefetch.take("b", lines));
+    EXPECT_EQ(prefetch.missed, 1) << "an empty queue is no miss";
 
-    // What is never taken is counted when it is forgotten.
-    std::promise<Lines> never;
-    prefetch.promise("c", never.get_future());
+    promiseDone(prefetch, {"d", "e"});
     prefetch.clear();
     EXPECT_EQ(prefetch.waiting(), 0u);
-    EXPECT_EQ(prefetch.unused, 1);
+    EXPECT_EQ(prefetch.unused, 2);
 }

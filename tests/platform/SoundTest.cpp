@@ -62,6 +62,17 @@ void waitForOutput(const std::string& path, double seconds)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
+// The left channel of what the disk output wrote (16-bit stereo frames).
+std::vector<int16_t> leftSamples(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::vector<char> raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> left;
+    for (size_t i = 0; i + 1 < raw.size(); i += 4)
+        left.push_back(static_cast<int16_t>(static_cast<uint8_t>(raw[i]) | (static_cast<uint8_t>(raw[i + 1]) << 8)));
+    return left;
+}
+
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
@@ -70,6 +81,34 @@ protected:
         unsetenv("SDL_AUDIODRIVER");
         unsetenv("SDL_DISKAUDIOFILE");
     }
+
+    // A system of `channels` channels whose output goes to the file `output`: the disk
+    // output writes the mixed samples, so a test hears what a player would.
+    FMOD::System* openDiskOutput(const std::string& output, int channels)
+    {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+        FMOD::System* system = nullptr;
+        FMOD_System_Create(&system);
+        EXPECT_EQ(system->init(channels, FMOD_INIT_NORMAL, nullptr), FMOD_OK);
+        EXPECT_FALSE(system->silentOutput);
+        return system;
+    }
+
+    // A sound of `seconds` that holds `value` throughout (see writeConstantWav): an effect,
+    // or with `loopingStream` a looping stream. Null when it could not be created.
+    FMOD::Sound* constantSound(FMOD::System* system, const std::string& name, double seconds, int16_t value,
+                               bool loopingStream = false)
+    {
+        const std::string file = writeConstantWav(dir, name, seconds, value);
+        FMOD::Sound* sound = nullptr;
+        if (loopingStream)
+            EXPECT_EQ(system->createStream(file.c_str(), FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &sound), FMOD_OK);
+        else
+            EXPECT_EQ(system->createSound(file.c_str(), FMOD_DEFAULT, nullptr, &sound), FMOD_OK);
+        return sound;
+    }
+
     TempDir dir;
 };
 
@@ -132,23 +171,15 @@ TEST_F(SoundTest, BadFilesAndHandlesFailWithoutEffect)
     delete system;
 }
 
-// The disk output writes the mixed samples, so the test hears what a player would:
-// music alone at half volume (2000), looping; two collect effects (3000 each) overlapping.
+// Music alone at half volume (2000), looping; two collect effects (3000 each) overlapping.
 TEST_F(SoundTest, MusicLoopsAndEffectsOverlapOnFreeChannels)
 {
     const std::string output = dir.path("mix.raw");
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-
-    FMOD::System* system = nullptr;
-    FMOD_System_Create(&system);
-    ASSERT_EQ(system->init(32, FMOD_INIT_NORMAL, nullptr), FMOD_OK);
-    EXPECT_FALSE(system->silentOutput);
-    FMOD::Sound* music = nullptr;
-    FMOD::Sound* effect = nullptr;
-    ASSERT_EQ(system->createStream(writeConstantWav(dir, "music.wav", 0.1, 4000).c_str(),
-                                   FMOD_SOFTWARE | FMOD_LOOP_NORMAL, nullptr, &music), FMOD_OK);
-    ASSERT_EQ(system->createSound(writeConstantWav(dir, "effect.wav", 0.2, 3000).c_str(), FMOD_DEFAULT, nullptr, &effect), FMOD_OK);
+    FMOD::System* system = openDiskOutput(output, 32);
+    ASSERT_TRUE(system->outputOpen);
+    FMOD::Sound* music = constantSound(system, "music.wav", 0.1, 4000, true);
+    FMOD::Sound* effect = constantSound(system, "effect.wav", 0.2, 3000);
+    ASSERT_TRUE(music != nullptr && effect != nullptr);
 
     FMOD::Channel* musicChannel = nullptr;
     ASSERT_EQ(system->playSound(FMOD_CHANNEL_FREE, music, false, &musicChannel), FMOD_OK);
@@ -161,11 +192,8 @@ TEST_F(SoundTest, MusicLoopsAndEffectsOverlapOnFreeChannels)
     system->release();
     delete system;
 
-    std::ifstream file(output, std::ios::binary);
-    std::vector<char> raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     int musicOnly = 0, twoEffects = 0, oneEffect = 0;
-    for (size_t i = 0; i + 1 < raw.size(); i += 4) {
-        int16_t left = static_cast<int16_t>(static_cast<uint8_t>(raw[i]) | (static_cast<uint8_t>(raw[i + 1]) << 8));
+    for (int16_t left : leftSamples(output)) {
         musicOnly += left == 2000;
         oneEffect += left == 5000;
         twoEffects += left == 8000;
@@ -176,6 +204,39 @@ TEST_F(SoundTest, MusicLoopsAndEffectsOverlapOnFreeChannels)
     // they start within a few mixing buffers of each other.
     EXPECT_EQ(oneEffect + 2 * twoEffects, 2 * 8820);
     EXPECT_GT(twoEffects, sampleRate / 20);
+}
+
+// The game turns the music's channel down; whatever a channel was last set to, the next
+// sound started on it plays at full volume. One effect channel (the other is the stream's),
+// so the second effect reuses the first one's channel.
+TEST_F(SoundTest, AFreeChannelStartsAtFullVolumeWhateverItsLastSoundWasSetTo)
+{
+    const std::string output = dir.path("mix.raw");
+    FMOD::System* system = openDiskOutput(output, 2);
+    ASSERT_TRUE(system->outputOpen);
+    FMOD::Sound* turnedDown = constantSound(system, "down.wav", 0.1, 1000);
+    FMOD::Sound* next = constantSound(system, "next.wav", 0.1, 3000);
+    ASSERT_TRUE(turnedDown != nullptr && next != nullptr);
+
+    FMOD::Channel* first = nullptr;
+    FMOD::Channel* second = nullptr;
+    ASSERT_EQ(system->playSound(FMOD_CHANNEL_FREE, turnedDown, false, &first), FMOD_OK);
+    EXPECT_EQ(first->setVolume(0.25f), FMOD_OK);
+    waitForOutput(output, 0.4); // long past its end: the channel is free again
+    ASSERT_EQ(system->playSound(FMOD_CHANNEL_FREE, next, false, &second), FMOD_OK);
+    EXPECT_EQ(second, first);
+    waitForOutput(output, 0.4);
+    system->release();
+    delete system;
+
+    // The next sound whole at full volume (0.1 s of 3000), none of it at a quarter (750).
+    int full = 0, quarter = 0;
+    for (int16_t left : leftSamples(output)) {
+        full += left == 3000;
+        quarter += left == 750;
+    }
+    EXPECT_EQ(full, 4410);
+    EXPECT_EQ(quarter, 0);
 }
 
 // Each loading step in one child process: the game's globals are set once per run.

@@ -1,6 +1,7 @@
 #include "render/TextOverlay.h"
 
 #include "png/PngWriter.h"
+#include "render/TextureImage.h"
 #include "support/GLContext.h"
 #include "support/TempDir.h"
 
@@ -37,7 +38,7 @@ protected:
 
         std::string previous = fs::current_path();
         ASSERT_EQ(chdir(dir.path("run").c_str()), 0);
-        overlay = new TextOverlay(width * 0.5f, height * 0.5f);
+        overlay = new TextOverlay(width * 0.5f, height * 0.5f, decodeTextureImage("../Models/font.png"));
         ASSERT_EQ(chdir(previous.c_str()), 0);
 
         // The heads-up target: colour and depth, with the game's depth test and culling.

@@ -1,5 +1,6 @@
 #include "platform/GL.h"
 #include "platform/Globals.h"
+#include "platform/PlayerControls.h"
 #include "platform/Window.h"
 #include "scene/Camera.h"
 #include "scene/GameState.h"
@@ -34,6 +35,11 @@ protected:
         delete window;
         windowWidth = savedWidth;
         windowHeight = savedHeight;
+    }
+    // One free-camera frame with what the script holds now.
+    void fly(float deltaTime)
+    {
+        camera.updateFreeCamera(window, deltaTime, readPlayerControls(scripted, window->handle));
     }
 
     int savedWidth;
@@ -76,11 +82,11 @@ TEST_F(CameraUpdate, TheFreeCameraFliesWithTheKeysAndKeepsTheLastFrustum)
 
     scripted.press(87);
     scripted.press(83);
-    camera.updateFreeCamera(window, 0.5f);
+    fly(0.5f);
     EXPECT_EQ(camera.position, start) << "forward and back cancel";
 
     scripted.release(83);
-    camera.updateFreeCamera(window, 0.5f);
+    fly(0.5f);
     EXPECT_NEAR(glm::distance(camera.position, start + glm::vec3(0, 0, 5)), 0.0f, 1e-5f) << "yaw 0 looks along +z";
     EXPECT_EQ(camera.frustumPlanes, followed);
     EXPECT_NEAR(glm::distance(glm::vec3(glm::inverse(camera.viewMatrix)[3]), camera.position), 0.0f, 1e-4f);
@@ -90,13 +96,13 @@ TEST_F(CameraUpdate, ThePadsRightStickTurnsTheFreeCameraAsTheMouseDoes)
 {
     scripted.padConnected = true;
     scripted.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 1.0f; // full right for half a second
-    camera.updateFreeCamera(window, 0.5f);
+    fly(0.5f);
     EXPECT_NEAR(camera.horizontalAngle, -1.0f, 1e-5f) << "to the right, as the cursor moved right";
     EXPECT_EQ(camera.verticalAngle, 0.0f);
 
     scripted.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X] = 0.0f;
     scripted.pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y] = -1.0f; // pushed up for long: the pitch stops straight up
-    camera.updateFreeCamera(window, 2.0f);
+    fly(2.0f);
     EXPECT_EQ(camera.verticalAngle, 1.5707964f);
 
     camera.update(0.016, &state);

@@ -3,7 +3,6 @@
 #include "platform/GL.h"
 #include "platform/Window.h"
 
-#include <IL/il.h>
 #include <chrono>
 #include <thread>
 
@@ -58,7 +57,6 @@ GLContext::GLContext(int width, int height) : window(nullptr)
     glewInit();
     while (glGetError() != GL_NO_ERROR) {
     }
-    ilInit();
 }
 
 GLContext::~GLContext()

@@ -115,19 +115,20 @@ std::string GameProcess::waitForWindow(double timeoutSeconds)
     return windowId;
 }
 
-bool GameProcess::waitForOutput(const std::string& text, double timeoutSeconds)
+bool GameProcess::waitForOutput(const std::string& text, double timeoutSeconds, double pollSeconds)
 {
     return waitUntil([&text](const std::string& output) { return output.find(text) != std::string::npos; },
-                     timeoutSeconds);
+                     timeoutSeconds, pollSeconds);
 }
 
-bool GameProcess::waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds)
+bool GameProcess::waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds,
+                            double pollSeconds)
 {
     auto start = std::chrono::steady_clock::now();
     while (secondsSince(start) < timeoutSeconds) {
         if (done(output()))
             return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::duration<double>(pollSeconds));
     }
     return done(output());
 }

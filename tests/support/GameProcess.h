@@ -19,10 +19,13 @@ public:
     // Waits until this process shows a visible window; returns its X id, or "" if the
     // game ended or the time ran out first.
     std::string waitForWindow(double timeoutSeconds);
-    // Waits until the console shows `text`; false after the timeout.
-    bool waitForOutput(const std::string& text, double timeoutSeconds);
-    // Waits until `done` holds for the console so far; false after the timeout.
-    bool waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds);
+    // Waits until the console shows `text`, looking every pollSeconds; false after the
+    // timeout.
+    bool waitForOutput(const std::string& text, double timeoutSeconds, double pollSeconds = 0.05);
+    // Waits until `done` holds for the console so far, asking every pollSeconds; false after
+    // the timeout.
+    bool waitUntil(const std::function<bool(const std::string&)>& done, double timeoutSeconds,
+                   double pollSeconds = 0.05);
     // Presses (or holds for holdSeconds, then releases) one key in this game's window,
     // named as X names key symbols ("Escape", "w", "F3"). Finds the window first if needed.
     void pressKey(const std::string& key, double holdSeconds = 0.0);

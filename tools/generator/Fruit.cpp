@@ -38,27 +38,21 @@ Mesh makeBanana(const std::string& name, int lengthSteps, int sides)
     return makeTube(name, frames, sides);
 }
 
-void paintBanana(Image& colour, HeightField& height)
+TexelPaint paintBanana(const Texel& texel)
 {
-    for (int y = 0; y < colour.height; ++y) {
-        float v = 1.0f - (float(y) + 0.5f) / float(colour.height);
-        for (int x = 0; x < colour.width; ++x) {
-            float u = (float(x) + 0.5f) / float(colour.width);
-            // Five ridges around the fruit.
-            float ridge = std::fabs(std::sin(u * pi * 5.0f));
-            float streak = fractalNoise(u * 10.0f, v * 40.0f, 51u, 3, 10, 0);
-            glm::vec3 c = mix(rgb(238, 200, 40), rgb(252, 226, 90), ridge) * (0.9f + 0.2f * streak);
-            // Green toward the stalk, brown flecks, dark tips.
-            c = mix(c, rgb(150, 170, 50), smoothstep(0.75f, 0.92f, v) * 0.6f);
-            float fleck = valueNoise(u * 48.0f, v * 96.0f, 52u, 48, 0);
-            if (fleck > 0.86f)
-                c = mix(c, rgb(110, 72, 30), (fleck - 0.86f) / 0.14f);
-            c = mix(c, rgb(70, 50, 28), smoothstep(0.06f, 0.02f, v));
-            c = mix(c, rgb(96, 84, 40), smoothstep(0.9f, 0.93f, v));
-            colour.at(x, y) = c;
-            height.at(x, y) = 0.4f * ridge + 0.1f * streak;
-        }
-    }
+    const float u = texel.u, v = texel.v;
+    // Five ridges around the fruit.
+    float ridge = std::fabs(std::sin(u * pi * 5.0f));
+    float streak = fractalNoise(u * 10.0f, v * 40.0f, 51u, 3, 10, 0);
+    glm::vec3 c = mix(rgb(238, 200, 40), rgb(252, 226, 90), ridge) * (0.9f + 0.2f * streak);
+    // Green toward the stalk, brown flecks, dark tips.
+    c = mix(c, rgb(150, 170, 50), smoothstep(0.75f, 0.92f, v) * 0.6f);
+    float fleck = valueNoise(u * 48.0f, v * 96.0f, 52u, 48, 0);
+    if (fleck > 0.86f)
+        c = mix(c, rgb(110, 72, 30), (fleck - 0.86f) / 0.14f);
+    c = mix(c, rgb(70, 50, 28), smoothstep(0.06f, 0.02f, v));
+    c = mix(c, rgb(96, 84, 40), smoothstep(0.9f, 0.93f, v));
+    return {c, 0.4f * ridge + 0.1f * streak};
 }
 
 // --- Apple ----------------------------------------------------------------------------
@@ -111,44 +105,38 @@ Mesh makeApple(const std::string& name, int segments, int rings, bool withLeaf)
     return mesh;
 }
 
-void paintApple(Image& colour, HeightField& height)
+TexelPaint paintApple(const Texel& texel)
 {
-    for (int y = 0; y < colour.height; ++y) {
-        float v = 1.0f - (float(y) + 0.5f) / float(colour.height);
-        for (int x = 0; x < colour.width; ++x) {
-            float u = (float(x) + 0.5f) / float(colour.width);
-            glm::vec3 c;
-            float h = 0.0f;
-            if (v >= 0.245f) {
-                float along = (v - 0.25f) / 0.75f; // 0 bottom pole .. 1 top pole
-                float streak = fractalNoise(u * 24.0f, along * 3.0f, 61u, 3, 24, 0);
-                float blush = fractalNoise(u * 4.0f, along * 2.0f, 62u, 2, 4, 0);
-                c = mix(rgb(232, 196, 72), rgb(200, 30, 36), smoothstep(0.25f, 0.6f, blush + 0.25f * streak));
-                c = mix(c, rgb(160, 20, 30), 0.4f * streak);
-                // Yellow-green around the stalk and the flower end.
-                c = mix(c, rgb(190, 180, 70), smoothstep(0.88f, 0.98f, along) + smoothstep(0.1f, 0.02f, along));
-                float speck = valueNoise(u * 90.0f, along * 60.0f, 63u, 90, 0);
-                if (speck > 0.9f)
-                    c = mix(c, rgb(246, 220, 150), (speck - 0.9f) * 6.0f);
-                h = 0.15f * streak;
-            } else if (u < 0.5f) {
-                c = rgb(96, 66, 36) * (0.85f + 0.3f * valueNoise(u * 40.0f, v * 10.0f, 64u));
-                h = 0.2f * valueNoise(u * 40.0f, v * 10.0f, 64u);
-            } else {
-                float vein = std::fabs(std::sin((u - 0.5f) * pi * 12.0f + v * 20.0f));
-                c = mix(rgb(60, 140, 40), rgb(90, 170, 60), vein);
-                h = 0.2f * vein;
-            }
-            colour.at(x, y) = c;
-            height.at(x, y) = h;
-        }
+    const float u = texel.u, v = texel.v;
+    if (v >= 0.245f) {
+        float along = (v - 0.25f) / 0.75f; // 0 bottom pole .. 1 top pole
+        float streak = fractalNoise(u * 24.0f, along * 3.0f, 61u, 3, 24, 0);
+        float blush = fractalNoise(u * 4.0f, along * 2.0f, 62u, 2, 4, 0);
+        glm::vec3 c = mix(rgb(232, 196, 72), rgb(200, 30, 36), smoothstep(0.25f, 0.6f, blush + 0.25f * streak));
+        c = mix(c, rgb(160, 20, 30), 0.4f * streak);
+        // Yellow-green around the stalk and the flower end.
+        c = mix(c, rgb(190, 180, 70), smoothstep(0.88f, 0.98f, along) + smoothstep(0.1f, 0.02f, along));
+        float speck = valueNoise(u * 90.0f, along * 60.0f, 63u, 90, 0);
+        if (speck > 0.9f)
+            c = mix(c, rgb(246, 220, 150), (speck - 0.9f) * 6.0f);
+        return {c, 0.15f * streak};
     }
+    // The stalk (left) and the leaf (right) below the skin.
+    if (u < 0.5f) {
+        float bark = valueNoise(u * 40.0f, v * 10.0f, 64u);
+        return {rgb(96, 66, 36) * (0.85f + 0.3f * bark), 0.2f * bark};
+    }
+    float vein = std::fabs(std::sin((u - 0.5f) * pi * 12.0f + v * 20.0f));
+    return {mix(rgb(60, 140, 40), rgb(90, 170, 60), vein), 0.2f * vein};
 }
 
+// Paints the fruit's texture and writes it, its normal map and the model with its levels.
 bool writeFruit(const std::string& folder, const std::string& file, const std::string& textureBase,
-                std::vector<Mesh> levels, const Image& colour, const HeightField& height,
-                std::vector<std::string>& written)
+                std::vector<Mesh> levels, TexelPaint (*paint)(const Texel&), std::vector<std::string>& written)
 {
+    Image colour(256, 256);
+    HeightField height(256, 256);
+    paintTexels(colour, height, paint);
     std::string texture = "Textures/" + textureBase + ".png", normal = "Textures/" + textureBase + "_normal.png";
     bool ok = saveImage(colour, folder + "/" + texture);
     ok = saveImage(normalMapFromHeight(height, 0.2f, true, false), folder + "/" + normal) && ok;
@@ -179,19 +167,13 @@ bool writeFruit(const std::string& folder, const std::string& file, const std::s
 
 bool generateFruit(const std::string& folder, std::vector<std::string>& written)
 {
-    Image bananaColour(256, 256);
-    HeightField bananaHeight(256, 256);
-    paintBanana(bananaColour, bananaHeight);
     std::vector<Mesh> banana = {makeBanana("banana-lod0", 20, 14), makeBanana("banana-lod1", 10, 8),
                                 makeBanana("banana-lod2", 5, 5)};
-    bool ok = writeFruit(folder, "Banana.dae", "banana", banana, bananaColour, bananaHeight, written);
+    bool ok = writeFruit(folder, "Banana.dae", "banana", banana, paintBanana, written);
 
-    Image appleColour(256, 256);
-    HeightField appleHeight(256, 256);
-    paintApple(appleColour, appleHeight);
     std::vector<Mesh> apple = {makeApple("apple-lod0", 24, 16, true), makeApple("apple-lod1", 12, 8, true),
                                makeApple("apple-lod2", 7, 5, false)};
-    ok = writeFruit(folder, "apple.dae", "apple", apple, appleColour, appleHeight, written) && ok;
+    ok = writeFruit(folder, "apple.dae", "apple", apple, paintApple, written) && ok;
     return ok;
 }
 

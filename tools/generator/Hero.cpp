@@ -20,31 +20,27 @@ void paintBall(Image& colour, HeightField& height)
                                  rgb(246, 240, 226), rgb(250, 190, 30), rgb(246, 240, 226)};
     const glm::vec3 cap = rgb(250, 246, 236);
     const glm::vec3 seam = rgb(120, 110, 100);
-    for (int y = 0; y < colour.height; ++y) {
-        float v = 1.0f - (float(y) + 0.5f) / float(colour.height);
+    paintTexels(colour, height, [&](const Texel& texel) -> TexelPaint {
+        const float u = texel.u, v = texel.v;
         float latitude = (v - 0.5f) * pi;
         float metresPerU = 2.0f * pi * std::cos(latitude); // arc length of one u unit on the unit sphere
-        for (int x = 0; x < colour.width; ++x) {
-            float u = (float(x) + 0.5f) / float(colour.width);
-            int panel = int(u * 6.0f) % 6;
-            float toSeam = std::fabs(u * 6.0f - std::round(u * 6.0f)) / 6.0f * metresPerU;
-            float toCap = std::fabs(std::fabs(latitude) - 1.2f);
-            bool inCap = std::fabs(latitude) > 1.2f;
-            glm::vec3 c = inCap ? cap : panels[panel];
-            float grain = valueNoise(u * 64.0f, v * 32.0f, 11u, 64, 0) * 0.06f;
-            c *= 0.97f + grain;
-            float groove = 0.0f;
-            float seamDistance = inCap ? toCap : std::min(toSeam, toCap);
-            const float seamWidth = 0.035f;
-            if (seamDistance < seamWidth) {
-                float t = 1.0f - seamDistance / seamWidth;
-                c = mix(c, seam, 0.7f * t);
-                groove = -t * t;
-            }
-            colour.at(x, y) = c;
-            height.at(x, y) = groove * 0.6f + grain;
+        int panel = int(u * 6.0f) % 6;
+        float toSeam = std::fabs(u * 6.0f - std::round(u * 6.0f)) / 6.0f * metresPerU;
+        float toCap = std::fabs(std::fabs(latitude) - 1.2f);
+        bool inCap = std::fabs(latitude) > 1.2f;
+        glm::vec3 c = inCap ? cap : panels[panel];
+        float grain = valueNoise(u * 64.0f, v * 32.0f, 11u, 64, 0) * 0.06f;
+        c *= 0.97f + grain;
+        float groove = 0.0f;
+        float seamDistance = inCap ? toCap : std::min(toSeam, toCap);
+        const float seamWidth = 0.035f;
+        if (seamDistance < seamWidth) {
+            float t = 1.0f - seamDistance / seamWidth;
+            c = mix(c, seam, 0.7f * t);
+            groove = -t * t;
         }
-    }
+        return {c, groove * 0.6f + grain};
+    });
 }
 
 bool generateHero(const std::string& folder, std::vector<std::string>& written)

@@ -99,6 +99,14 @@ std::vector<uint8_t> renderIcon(const Image& texture, int size)
 
 } // namespace
 
+std::vector<uint8_t> iconPixels(int size)
+{
+    Image texture(512, 256);
+    HeightField height(512, 256);
+    paintBall(texture, height);
+    return renderIcon(texture, size);
+}
+
 std::string iconFileName(int size)
 {
     return "lantern-trail-" + std::to_string(size) + ".png";
@@ -110,13 +118,10 @@ bool generateIcons(const std::string& folder, std::ostream& log)
         log << "cannot create the folder " << folder << "\n";
         return false;
     }
-    Image texture(512, 256);
-    HeightField height(512, 256);
-    paintBall(texture, height);
     bool ok = true;
     for (int size : iconSizes) {
         const std::string path = folder + "/" + iconFileName(size);
-        if (!writePng(path, size, size, 4, renderIcon(texture, size))) {
+        if (!writePng(path, size, size, 4, iconPixels(size))) {
             log << "FAILED: could not write " << path << "\n";
             ok = false;
             continue;

@@ -27,6 +27,24 @@ float HeightField::sample(int x, int y, bool wrapX, bool wrapY) const
     return at(x, y);
 }
 
+void paintTexels(Image& colour, HeightField& height, const std::function<TexelPaint(const Texel&)>& paint)
+{
+    for (int y = 0; y < colour.height; ++y) {
+        for (int x = 0; x < colour.width; ++x) {
+            Texel texel;
+            texel.x = x;
+            texel.y = y;
+            texel.u = (float(x) + 0.5f) / float(colour.width);
+            texel.v = 1.0f - (float(y) + 0.5f) / float(colour.height);
+            texel.across = float(x) / float(colour.width);
+            texel.down = float(y) / float(colour.height);
+            const TexelPaint painted = paint(texel);
+            colour.at(x, y) = painted.colour;
+            height.at(x, y) = painted.height;
+        }
+    }
+}
+
 Image normalMapFromHeight(const HeightField& heights, float strength, bool wrapX, bool wrapY)
 {
     Image out(heights.width, heights.height);

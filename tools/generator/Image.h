@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <glm/vec3.hpp>
 #include <string>
 #include <vector>
@@ -28,6 +29,24 @@ struct HeightField {
     // With wrapping (or clamping) of the coordinates at the borders.
     float sample(int x, int y, bool wrapX, bool wrapY) const;
 };
+
+// One texel, as a painter sees it.
+struct Texel {
+    int x, y;           // column and row, row 0 at the top
+    float u, v;         // its centre in the meshes' texture coordinates: v = 0 at the bottom row
+    float across, down; // its top-left corner as fractions of the image from the top left, for
+                        // patterns that repeat with the image
+};
+
+// What a painter gives a texel.
+struct TexelPaint {
+    glm::vec3 colour; // 0..1
+    float height;     // for normalMapFromHeight
+};
+
+// Paints every texel of `colour` and the same texel of `height`, which must be of the same
+// size, with what `paint` gives it.
+void paintTexels(Image& colour, HeightField& height, const std::function<TexelPaint(const Texel&)>& paint);
 
 // Tangent-space normal map of a height field, OpenGL convention: red grows toward +u (to
 // the right of the image), green toward the top of the image, blue out of the surface.

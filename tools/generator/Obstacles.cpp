@@ -18,9 +18,15 @@ namespace {
 
 const float pi = 3.14159265358979f;
 
+// Paints the obstacle's texture, `textureSize` texels a side, and writes it, its normal
+// map and the model.
 bool writeObstacle(const std::string& folder, const std::string& file, const std::string& textureBase, Mesh drawn,
-                   const Image& colour, const HeightField& height, float normalStrength, std::vector<std::string>& written)
+                   int textureSize, TexelPaint (*paint)(const Texel&), float normalStrength,
+                   std::vector<std::string>& written)
 {
+    Image colour(textureSize, textureSize);
+    HeightField height(textureSize, textureSize);
+    paintTexels(colour, height, paint);
     std::string texture = "Textures/" + textureBase + ".png", normal = "Textures/" + textureBase + "_normal.png";
     bool ok = saveImage(colour, folder + "/" + texture);
     ok = saveImage(normalMapFromHeight(height, normalStrength, true, true), folder + "/" + normal) && ok;
@@ -60,37 +66,26 @@ Mesh makeRoller()
     return mesh;
 }
 
-void paintRoller(Image& colour, HeightField& height)
+TexelPaint paintRoller(const Texel& texel)
 {
-    for (int y = 0; y < colour.height; ++y) {
-        float v = 1.0f - (float(y) + 0.5f) / float(colour.height);
-        for (int x = 0; x < colour.width; ++x) {
-            float u = (float(x) + 0.5f) / float(colour.width);
-            glm::vec3 c;
-            float h;
-            if (v >= 0.25f) {
-                // Bark: deep vertical furrows broken by noise, repeating in u.
-                float furrows = fractalNoise(u * 12.0f, v * 3.0f, 71u, 4, 12, 0);
-                float cracks = smoothstep(0.45f, 0.3f, std::fabs(valueNoise(u * 24.0f, v * 5.0f, 72u, 24, 0) - 0.5f) * 2.0f);
-                h = furrows * 0.7f - cracks * 0.4f;
-                c = mix(rgb(70, 48, 30), rgb(128, 96, 62), furrows) * (1.0f - 0.35f * cracks);
-            } else if (u < 0.25f) {
-                // Cut end: rings around the centre of the quarter.
-                float dx = (u - 0.125f) / 0.125f, dy = (v - 0.125f) / 0.125f;
-                float r = std::sqrt(dx * dx + dy * dy);
-                float wobble = 0.04f * valueNoise(dx * 4.0f + 9.0f, dy * 4.0f + 9.0f, 73u);
-                float rings = 0.5f + 0.5f * std::sin((r + wobble) * 60.0f);
-                c = mix(rgb(196, 150, 96), rgb(220, 180, 120), rings);
-                c = mix(c, rgb(90, 62, 38), smoothstep(0.88f, 0.95f, r));
-                h = 0.2f * rings;
-            } else {
-                c = rgb(100, 74, 48);
-                h = 0.0f;
-            }
-            colour.at(x, y) = c;
-            height.at(x, y) = h;
-        }
+    const float u = texel.u, v = texel.v;
+    if (v >= 0.25f) {
+        // Bark: deep vertical furrows broken by noise, repeating in u.
+        float furrows = fractalNoise(u * 12.0f, v * 3.0f, 71u, 4, 12, 0);
+        float cracks = smoothstep(0.45f, 0.3f, std::fabs(valueNoise(u * 24.0f, v * 5.0f, 72u, 24, 0) - 0.5f) * 2.0f);
+        return {mix(rgb(70, 48, 30), rgb(128, 96, 62), furrows) * (1.0f - 0.35f * cracks),
+                furrows * 0.7f - cracks * 0.4f};
     }
+    if (u < 0.25f) {
+        // Cut end: rings around the centre of the quarter.
+        float dx = (u - 0.125f) / 0.125f, dy = (v - 0.125f) / 0.125f;
+        float r = std::sqrt(dx * dx + dy * dy);
+        float wobble = 0.04f * valueNoise(dx * 4.0f + 9.0f, dy * 4.0f + 9.0f, 73u);
+        float rings = 0.5f + 0.5f * std::sin((r + wobble) * 60.0f);
+        glm::vec3 c = mix(rgb(196, 150, 96), rgb(220, 180, 120), rings);
+        return {mix(c, rgb(90, 62, 38), smoothstep(0.88f, 0.95f, r)), 0.2f * rings};
+    }
+    return {rgb(100, 74, 48), 0.0f};
 }
 
 // --- Fence: a steel fence section across the lane -------------------------------------
@@ -113,20 +108,15 @@ Mesh makeFence()
     return mesh;
 }
 
-void paintMetal(Image& colour, HeightField& height)
+// Brushed steel with rust spots, repeating with the image.
+TexelPaint paintMetal(const Texel& texel)
 {
-    for (int y = 0; y < colour.height; ++y) {
-        for (int x = 0; x < colour.width; ++x) {
-            float u = float(x) / float(colour.width), v = float(y) / float(colour.height);
-            float brushed = valueNoise(u * 4.0f, v * 128.0f, 81u, 4, 128);
-            float spots = fractalNoise(u * 6.0f, v * 6.0f, 82u, 4, 6, 6);
-            float rust = smoothstep(0.62f, 0.75f, spots);
-            glm::vec3 c = mix(rgb(150, 158, 166), rgb(186, 192, 198), brushed);
-            c = mix(c, rgb(140, 70, 36), rust * 0.8f);
-            colour.at(x, y) = c;
-            height.at(x, y) = 0.1f * brushed + 0.3f * rust;
-        }
-    }
+    const float u = texel.across, v = texel.down;
+    float brushed = valueNoise(u * 4.0f, v * 128.0f, 81u, 4, 128);
+    float spots = fractalNoise(u * 6.0f, v * 6.0f, 82u, 4, 6, 6);
+    float rust = smoothstep(0.62f, 0.75f, spots);
+    glm::vec3 c = mix(rgb(150, 158, 166), rgb(186, 192, 198), brushed);
+    return {mix(c, rgb(140, 70, 36), rust * 0.8f), 0.1f * brushed + 0.3f * rust};
 }
 
 // --- Wooden barricade: two A-frame trestles carrying two striped planks ------------------
@@ -161,29 +151,19 @@ Mesh makeBarricade()
     return mesh;
 }
 
-void paintBarricade(Image& colour, HeightField& height)
+TexelPaint paintBarricade(const Texel& texel)
 {
-    for (int y = 0; y < colour.height; ++y) {
-        float v = 1.0f - (float(y) + 0.5f) / float(colour.height);
-        for (int x = 0; x < colour.width; ++x) {
-            float u = (float(x) + 0.5f) / float(colour.width);
-            float grain = fractalNoise(u * 3.0f, v * 40.0f, 91u, 4, 3, 0);
-            float rings = 0.5f + 0.5f * std::sin(grain * 25.0f);
-            glm::vec3 wood = mix(rgb(150, 104, 58), rgb(196, 150, 96), rings) * (0.85f + 0.2f * grain);
-            glm::vec3 c = wood;
-            float h = 0.25f * rings;
-            if (v < 0.5f) {
-                // Diagonal warning stripes, the paint worn where the grain shows.
-                float stripe = std::fmod(u * 6.0f + v * 2.0f * 3.0f, 1.0f);
-                glm::vec3 paint = stripe < 0.5f ? rgb(210, 40, 32) : rgb(240, 236, 226);
-                float worn = smoothstep(0.7f, 0.8f, fractalNoise(u * 12.0f, v * 12.0f, 92u, 3));
-                c = mix(paint * (0.92f + 0.1f * grain), wood, worn);
-                h = 0.1f * rings + 0.2f * (1.0f - worn);
-            }
-            colour.at(x, y) = c;
-            height.at(x, y) = h;
-        }
-    }
+    const float u = texel.u, v = texel.v;
+    float grain = fractalNoise(u * 3.0f, v * 40.0f, 91u, 4, 3, 0);
+    float rings = 0.5f + 0.5f * std::sin(grain * 25.0f);
+    glm::vec3 wood = mix(rgb(150, 104, 58), rgb(196, 150, 96), rings) * (0.85f + 0.2f * grain);
+    if (v >= 0.5f)
+        return {wood, 0.25f * rings};
+    // Diagonal warning stripes, the paint worn where the grain shows.
+    float stripe = std::fmod(u * 6.0f + v * 2.0f * 3.0f, 1.0f);
+    glm::vec3 paint = stripe < 0.5f ? rgb(210, 40, 32) : rgb(240, 236, 226);
+    float worn = smoothstep(0.7f, 0.8f, fractalNoise(u * 12.0f, v * 12.0f, 92u, 3));
+    return {mix(paint * (0.92f + 0.1f * grain), wood, worn), 0.1f * rings + 0.2f * (1.0f - worn)};
 }
 
 // --- Sand heap: a low mound, longer along the lane than across ---------------------------
@@ -214,52 +194,28 @@ Mesh makeSandHeap()
     return mesh;
 }
 
-void paintSand(Image& colour, HeightField& height)
+// Dunes, ripples and single grains, repeating with the image.
+TexelPaint paintSand(const Texel& texel)
 {
-    for (int y = 0; y < colour.height; ++y) {
-        for (int x = 0; x < colour.width; ++x) {
-            float u = float(x) / float(colour.width), v = float(y) / float(colour.height);
-            float dunes = fractalNoise(u * 8.0f, v * 8.0f, 101u, 4, 8, 8);
-            float ripple = 0.5f + 0.5f * std::sin((v * 24.0f + dunes * 3.0f) * 2.0f * pi);
-            float grains = hashUnit(x, y, 102u);
-            glm::vec3 c = mix(rgb(200, 168, 110), rgb(232, 204, 146), dunes) * (0.92f + 0.12f * grains);
-            if (grains > 0.985f)
-                c = rgb(120, 110, 100);
-            colour.at(x, y) = c;
-            height.at(x, y) = 0.3f * ripple + 0.15f * grains + 0.3f * dunes;
-        }
-    }
+    const float u = texel.across, v = texel.down;
+    float dunes = fractalNoise(u * 8.0f, v * 8.0f, 101u, 4, 8, 8);
+    float ripple = 0.5f + 0.5f * std::sin((v * 24.0f + dunes * 3.0f) * 2.0f * pi);
+    float grains = hashUnit(texel.x, texel.y, 102u);
+    glm::vec3 c = mix(rgb(200, 168, 110), rgb(232, 204, 146), dunes) * (0.92f + 0.12f * grains);
+    if (grains > 0.985f)
+        c = rgb(120, 110, 100);
+    return {c, 0.3f * ripple + 0.15f * grains + 0.3f * dunes};
 }
 
 } // namespace
 
 bool generateObstacles(const std::string& folder, std::vector<std::string>& written)
 {
-    bool ok = true;
-    {
-        Image c(256, 256);
-        HeightField h(256, 256);
-        paintRoller(c, h);
-        ok = writeObstacle(folder, "Rolle.dae", "roller", makeRoller(), c, h, 0.15f, written) && ok;
-    }
-    {
-        Image c(128, 128);
-        HeightField h(128, 128);
-        paintMetal(c, h);
-        ok = writeObstacle(folder, "Gitter.dae", "fence", makeFence(), c, h, 0.1f, written) && ok;
-    }
-    {
-        Image c(256, 256);
-        HeightField h(256, 256);
-        paintBarricade(c, h);
-        ok = writeObstacle(folder, "Holzbarrikade.dae", "barricade", makeBarricade(), c, h, 0.15f, written) && ok;
-    }
-    {
-        Image c(256, 256);
-        HeightField h(256, 256);
-        paintSand(c, h);
-        ok = writeObstacle(folder, "Sandhaufen.dae", "sand", makeSandHeap(), c, h, 0.2f, written) && ok;
-    }
+    bool ok = writeObstacle(folder, "Rolle.dae", "roller", makeRoller(), 256, paintRoller, 0.15f, written);
+    ok = writeObstacle(folder, "Gitter.dae", "fence", makeFence(), 128, paintMetal, 0.1f, written) && ok;
+    ok = writeObstacle(folder, "Holzbarrikade.dae", "barricade", makeBarricade(), 256, paintBarricade, 0.15f, written)
+        && ok;
+    ok = writeObstacle(folder, "Sandhaufen.dae", "sand", makeSandHeap(), 256, paintSand, 0.2f, written) && ok;
     return ok;
 }
 

@@ -98,6 +98,15 @@ float fractalNoise(float x, float y, uint32_t seed, int octaves, int periodX, in
     return sum / total;
 }
 
+CellPoint cellPoint(int i, int j, uint32_t seed, int periodX, int periodY)
+{
+    CellPoint point;
+    point.id = hash3(wrap(i, periodX), wrap(j, periodY), 7, seed);
+    point.x = float(i) + 0.15f + 0.7f * float(point.id & 0xFFFF) / 65535.0f;
+    point.y = float(j) + 0.15f + 0.7f * float(point.id >> 16) / 65535.0f;
+    return point;
+}
+
 CellSample cellNoiseOver(float x, float y, const CellCentre& centreOf)
 {
     int ix = int(std::floor(x)), iy = int(std::floor(y));
@@ -123,9 +132,10 @@ CellSample cellNoiseOver(float x, float y, const CellCentre& centreOf)
 CellSample cellNoise(float x, float y, uint32_t seed, int periodX, int periodY)
 {
     return cellNoiseOver(x, y, [&](int i, int j, float& px, float& py, uint32_t& id) {
-        id = hash3(wrap(i, periodX), wrap(j, periodY), 7, seed);
-        px = float(i) + 0.15f + 0.7f * float(id & 0xFFFF) / 65535.0f;
-        py = float(j) + 0.15f + 0.7f * float(id >> 16) / 65535.0f;
+        CellPoint point = cellPoint(i, j, seed, periodX, periodY);
+        px = point.x;
+        py = point.y;
+        id = point.id;
     });
 }
 

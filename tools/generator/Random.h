@@ -32,7 +32,16 @@ float valueNoise(float x, float y, uint32_t seed, int periodX = 0, int periodY =
 // last; the result is normalised to [0, 1]. Periods double with the frequency.
 float fractalNoise(float x, float y, uint32_t seed, int octaves, int periodX = 0, int periodY = 0);
 
-// Cellular (Worley) noise: one jittered feature point per lattice cell.
+// The jittered feature point of lattice cell (i, j), in lattice units, and its id. The point
+// keeps to the middle of its cell (0.15 .. 0.85 across on each axis); with a period > 0,
+// cells one period apart share their id and their place within the cell.
+struct CellPoint {
+    float x, y;  // lattice units
+    uint32_t id; // hash of the cell and the seed (stable per cell)
+};
+CellPoint cellPoint(int i, int j, uint32_t seed, int periodX = 0, int periodY = 0);
+
+// Cellular (Worley) noise: one cellPoint per lattice cell.
 struct CellSample {
     float nearest;     // distance to the nearest feature point
     float second;      // distance to the second nearest
@@ -41,7 +50,7 @@ struct CellSample {
 CellSample cellNoise(float x, float y, uint32_t seed, int periodX = 0, int periodY = 0);
 // The same over feature points of one's own: centreOf(i, j, px, py, id) gives lattice cell
 // (i, j)'s point and its id. Only the 3 x 3 cells around (x, y) are searched, so each
-// point must keep to the middle of its cell as cellNoise's do (0.15 .. 0.85).
+// point must keep to the middle of its cell as cellPoint's do (0.15 .. 0.85).
 using CellCentre = std::function<void(int i, int j, float& px, float& py, uint32_t& id)>;
 CellSample cellNoiseOver(float x, float y, const CellCentre& centreOf);
 

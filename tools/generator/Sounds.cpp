@@ -8,6 +8,7 @@
 // Strings are Karplus-Strong plucks; all noise comes from our own seeded generator.
 #include "generator/Generator.h"
 #include "generator/Random.h"
+#include "platform/SoundLevels.h"
 
 #include <cmath>
 #include <cstdint>
@@ -23,18 +24,16 @@ namespace {
 const int sampleRate = 44100;
 const float pi = 3.14159265358979f;
 
-// Mastering: the peak each file is normalised to, as a fraction of full scale. The game
-// plays the music at half volume and every effect at full volume, and its mixer adds them
-// and saturates whatever passes full scale, which crackles. The loudest moment it can make
-// is the music under the begin/end jingle, the lose sound and two collect sounds at once
-// (two fruit side by side): 0.5 * 0.40 + 0.36 + 0.16 + 2 * 0.11 = 0.94, which leaves room
-// for the few percent the MP3 encoding may add to a peak. The jingle, which opens every
-// attempt over the music, gets the largest share; the collect blip, bright enough to cut
-// through the music, the smallest.
-const float musicPeak = 0.40f;
-const float jinglePeak = 0.36f;
-const float losePeak = 0.16f;
-const float collectPeak = 0.11f;
+// Mastering: the peak each file is normalised to, as a fraction of full scale, so that the
+// loudest moment of the game's mix stays under full scale by the few percent the MP3
+// encoding may add to a peak. The jingle, which opens every attempt over the music, gets
+// the largest share; the collect blip, bright enough to cut through the music, the smallest.
+constexpr float musicPeak = 0.40f;
+constexpr float jinglePeak = 0.36f;
+constexpr float losePeak = 0.16f;
+constexpr float collectPeak = 0.11f;
+static_assert(loudestMix(musicPeak, jinglePeak, losePeak, collectPeak) <= 0.95f,
+              "the loudest mix leaves no room for the encoding's overshoot");
 
 float midiFrequency(int note)
 {

@@ -307,10 +307,10 @@ glm::vec2 quarterTurn(glm::vec2 p)
     return glm::vec2(-p.y, p.x);
 }
 
-// The flagstone centre of lattice cell (i, j), in lattice units, and its stone's id. Like
-// cellNoise's jittered points, but drawn only for the cells of one quadrant around the
-// cell's centre and turned into the other three, and repeating every stoneCells: so the
-// set of centres is unchanged by a quarter turn or a step of one cell.
+// The flagstone centre of lattice cell (i, j), in lattice units, and its stone's id: a
+// cellPoint, but drawn only for the cells of one quadrant around the cell's centre and
+// turned into the other three, and repeating every stoneCells: so the set of centres is
+// unchanged by a quarter turn or a step of one cell.
 glm::vec2 stoneCentre(int i, int j, uint32_t& id)
 {
     const int half = stoneCells / 2;
@@ -325,9 +325,9 @@ glm::vec2 stoneCentre(int i, int j, uint32_t& id)
         a = turned;
         ++turns;
     }
-    id = hash3(a, b, 7, 21u);
-    glm::vec2 centre(float(a) + 0.15f + 0.7f * float(id & 0xFFFF) / 65535.0f,
-                     float(b) + 0.15f + 0.7f * float(id >> 16) / 65535.0f);
+    CellPoint point = cellPoint(a, b, 21u);
+    id = point.id;
+    glm::vec2 centre(point.x, point.y);
     for (int k = 0; k < (4 - turns) % 4; ++k)
         centre = quarterTurn(centre);
     return centre + glm::vec2(float(i - reducedA), float(j - reducedB));
