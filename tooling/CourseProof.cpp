@@ -6,10 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace vantor::scene {
 
@@ -36,31 +33,12 @@ std::string percent(int part, int whole)
     return text;
 }
 
-// A private folder for the course files the playtests read; removed with its files.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") + "/lantern-proof-XXXXXX";
-        if (mkdtemp(&pattern[0]) != nullptr)
-            path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        if (!path.empty())
-            rmdir(path.c_str());
-    }
-    std::string path; // empty when it could not be made
-};
-
 } // namespace
 
 std::vector<DifficultyProof> proveGenerator(int count, uint32_t firstSeed, const CourseModels& models,
                                             const std::string& modelsFolder, std::ostream& progress)
 {
     std::vector<DifficultyProof> proofs;
-    ScratchFolder scratch;
     for (Difficulty difficulty : {Difficulty::Easy, Difficulty::Medium, Difficulty::Hard}) {
         DifficultyProof proof;
         proof.difficulty = difficulty;
@@ -79,10 +57,7 @@ std::vector<DifficultyProof> proveGenerator(int count, uint32_t firstSeed, const
                 continue;
             }
             const auto played = std::chrono::steady_clock::now();
-            const std::string file = scratch.path + "/course.json";
-            std::ofstream(file, std::ios::binary) << text;
-            const PlaytestResult result = playtest(file, modelsFolder);
-            std::remove(file.c_str());
+            const PlaytestResult result = playtest(name, modelsFolder);
             proof.reached += result.outcome == PlaytestOutcome::ReachedGoal ? 1 : 0;
             proof.fruitTaken += result.fruitCollected;
             proof.fruitTotal += result.fruitTotal;
