@@ -124,8 +124,8 @@ TEST(Package, UnpackedLaunchersRunFromAnUnrelatedFolder)
 }
 
 // A course of the pack by name, or a course file by path, on every launcher; --courses lists
-// the pack; a name that is neither is refused with a line that points to --courses. The
-// desktop entry offers each course of the pack.
+// the pack and the generated courses; a name that is neither is refused with a line that
+// points to --courses. The desktop entry offers each course of the pack and a new one.
 TEST(Package, LaunchersPickACourseByNameOrPathAndListThePack)
 {
     TempDir unpacked;
@@ -142,11 +142,14 @@ TEST(Package, LaunchersPickACourseByNameOrPathAndListThePack)
         std::istringstream lines(list.output());
         std::string line;
         size_t count = 0;
-        for (; std::getline(lines, line); ++count)
-            EXPECT_TRUE(count < pack.size() && line.rfind(pack[count] + " ", 0) == 0 &&
-                        line.find(" pieces ") != std::string::npos && line.find(" fruit ") != std::string::npos)
+        for (; std::getline(lines, line) && count < pack.size(); ++count)
+            EXPECT_TRUE(line.rfind(pack[count] + " ", 0) == 0 && line.find(" pieces ") != std::string::npos &&
+                        line.find(" fruit ") != std::string::npos)
                 << line;
         EXPECT_EQ(count, pack.size()) << list.output();
+        // After the pack, one line for the generated courses.
+        EXPECT_EQ(line.rfind("random ", 0), 0u) << list.output();
+        EXPECT_FALSE(std::getline(lines, line)) << list.output();
     }
     {
         GameProcess unknown({"--course", "4-nowhere", "640", "480", "0"}, games + "lantern-trail", player.root);
@@ -175,4 +178,7 @@ TEST(Package, LaunchersPickACourseByNameOrPathAndListThePack)
     for (const std::string& course : pack)
         EXPECT_NE(desktop.find("\nExec=/usr/games/lantern-trail --course " + course + "\n"), std::string::npos)
             << course << "\n" << desktop;
+    EXPECT_NE(desktop.find("\nName=Play a New Course\nExec=/usr/games/lantern-trail --course random\n"),
+              std::string::npos)
+        << desktop;
 }
