@@ -174,6 +174,24 @@ TEST(Package, LaunchersPickACourseByNameOrPathAndListThePack)
         EXPECT_NE(summary.find(" of 13."), std::string::npos) << summary;
     }
 
+    {
+        // A generated course by name goes to the programs as it is: the game plays it, the
+        // checker checks it and writes it where the player asks, a malformed one is refused.
+        GameProcess game({"--course", "random:7:easy"}, games + "lantern-trail", player.root);
+        EXPECT_TRUE(game.waitForOutput("\nCourse: random:7:easy, ", 60)) << game.output();
+        game.pressKey("Escape");
+        EXPECT_EQ(game.waitForExit(30), 0) << game.output();
+        GameProcess check({"--course", "random:7:easy", "--write", "seven.json"}, games + "lantern-trail-check-level",
+                          player.root);
+        EXPECT_EQ(check.waitForExit(60), 0) << check.output();
+        EXPECT_NE(readFile(player.path("seven.json")).find("\"elements\""), std::string::npos) << check.output();
+        GameProcess refused({"--course", "random:7:insane"}, games + "lantern-trail", player.root);
+        EXPECT_EQ(refused.waitForExit(30), 2) << refused.output();
+        const std::string output = refused.output();
+        EXPECT_EQ(output.rfind("Unknown course \"random:7:insane\": ", 0), 0u) << output;
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+    }
+
     const std::string desktop = readFile(unpacked.path("usr/share/applications/lantern-trail.desktop"));
     for (const std::string& course : pack)
         EXPECT_NE(desktop.find("\nExec=/usr/games/lantern-trail --course " + course + "\n"), std::string::npos)
