@@ -280,9 +280,11 @@ TEST_F(Frame, AfterAFallGameOverShowsOverADimmedScene)
     ASSERT_TRUE(game->state->heroFell);
     Pixels ended = draw();
 
-    // "Game Over" at (250, 300), size 40; "Press R to replay" at (250, 260), size 20.
+    // "Game Over" at (250, 300), size 40; "Press R to replay" at (250, 260) and "Press N for
+    // the next course" at (250, 235), size 20.
     EXPECT_GT(ended.countWhite(Box{250, 300, 250 + 9 * 40, 340}), 200);
     EXPECT_GT(ended.countWhite(Box{250, 260, 250 + 17 * 20, 280}), 100);
+    EXPECT_GT(ended.countWhite(Box{250, 235, 250 + 27 * 20, 255}), 150);
     // The sky, far from the text, is dimmed to well under its brightness in play.
     float before = luminance(playing.mean(Box{0, 560, 800, 600}));
     float after = luminance(ended.mean(Box{0, 560, 800, 600}));
