@@ -15,12 +15,14 @@ int main(int argc, char** argv)
     // First: from the start line on, a stop signal ends the game in order (after its first
     // frame when it comes during the loading).
     catchStopSignals();
+    // A course name the game cannot read ends it before anything starts.
+    if (!takeCourseFromEnvironment())
+        return 2;
     WindowConfig config = parseCommandLine(argc, argv);
     windowWidth = config.width;
     windowHeight = config.height;
     windowed = config.windowed;
     std::cout << startLine(config) << std::endl;
-    levelFileName = courseFileFromEnvironment();
 
     double previousFrameTime = 0.0; // seconds; the first step covers all of the loading
     startUp();

@@ -114,6 +114,11 @@ void Game::createPhysicsWorld()
     // contacts it takes part in, and its handlers are the ones that run.
     dynamicsWorld->addRigidBody(groundBody);
     dynamicsWorld->addRigidBody(hero->rigidBody);
+    addCourseBodies();
+}
+
+void Game::addCourseBodies()
+{
     for (vantor::scene::WallPiece* wall : wallPieces)
         dynamicsWorld->addRigidBody(wall->rigidBody);
     for (vantor::scene::Obstacle* obstacle : obstacles)

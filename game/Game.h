@@ -1,8 +1,11 @@
 #pragma once
+#include "course/CourseCheck.h"
+#include "course/CourseChoice.h"
 #include "platform/GL.h"
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
+#include <string>
 #include <vector>
 
 namespace vantor::util { class Window; class Texture; }
@@ -33,9 +36,17 @@ public:
     // (each read ahead there or read on the spot). May end the process on a fatal resource
     // error.
     void init(AssetPrefetch& assets);
-    // Takes the model prototypes and the sky box from `assets`, reads levelFileName and builds
-    // the course: wall pieces, obstacles, fruit and the goal position.
+    // Takes the model prototypes and the sky box from `assets`, reads the course pack's index
+    // and builds the course courseName names (buildCourse).
     void loadLevel(AssetPrefetch& assets);
+    // Builds `course`: its level file read, or generated and checked, then its wall pieces,
+    // obstacles, fruit and goal position, with the level file's lines and the "Course: "
+    // line. At start-up an unreadable file ends the game; later it leaves an empty course.
+    void buildCourse(bool startingUp);
+    // Takes the course down (wall pieces, obstacles, fruit, their bodies out of the world,
+    // the collected fruit) and builds `next` in its place; the attempt starts on it as at a
+    // replay, with the begin sound. The prototypes, programs and targets stay.
+    void switchCourse(const vantor::scene::CourseChoice& next);
     // Creates the obstacle or fruit of one slot of a wall piece and appends it to its list.
     void placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix);
     // One frame's update by deltaTime seconds since the previous one; `controls` is what the
@@ -119,9 +130,23 @@ public:
     vantor::scene::Skybox* skybox = nullptr;            // owned
     vantor::shadercode::Shader* basicShader = nullptr;  // owned; the sky box's program
 
+    vantor::scene::CourseChoice course;       // the course built, and so the one N leaves
+    vantor::scene::CoursePack coursePack;     // the pack N moves through, read once by loadLevel
+    vantor::scene::CourseModels courseModels; // the checks' shapes of the prototypes, for generated courses
+    bool nextCourseHeld = false;              // N or the pad's Y was down in the frame before
+
 private:
     // The world with its ground plane, holding the hero's and every course object's body.
     void createPhysicsWorld();
+    // Puts the bodies of the course's wall pieces, obstacles and fruit into the world.
+    void addCourseBodies();
+    // The text of `course`, with the level file's line; false, after a line, when a course
+    // file cannot be read (at start-up that ends the game). A generated course the checks
+    // refuse too often gives way to the shipped one.
+    bool readCourseText(bool startingUp, std::string& text);
+    // "Course: NAME, N pieces, M fruit".
+    void logCourse() const;
+    void takeDownCourse();
     // R: the attempt starts again, the course's fruit back in place; the rest stays.
     void replay();
     // Render targets and the full-screen quad: created by init, released by cleanup.

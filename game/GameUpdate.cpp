@@ -1,5 +1,5 @@
 // The frame update: camera and hero, per-frame uniforms, culling, the collected-fruit
-// animation, physics and contacts, the goal and fall tests and the replay key.
+// animation, physics and contacts, the goal and fall tests, the next-course and replay keys.
 #include "game/Game.h"
 
 #include "game/LevelLoader.h"
@@ -45,6 +45,9 @@ void updateAndCull(const Objects& objects, double deltaTime, GameState* state, c
 
 void Game::update(double deltaTime, const PlayerControls& controls)
 {
+    // The end screen has been shown since the frame before: N acts only on it.
+    const bool endScreenShown = state->heroFell || state->goalReached;
+
     // The eye, and the hero while the attempt runs.
     if (freeCamera) {
         camera->updateFreeCamera(window, float(deltaTime), controls);
@@ -102,12 +105,33 @@ void Game::update(double deltaTime, const PlayerControls& controls)
         fmodSystem->playSound(FMOD_CHANNEL_FREE, loseSound, false, nullptr);
     }
 
-    // Replay, whenever R (or the pad's Start) is down.
-    if (controls.replay)
+    // The next course on a press of N (or the pad's Y) made while the end screen shows: a
+    // key held from before, or a press the window kept for a later read, does not count.
+    // Otherwise replay, whenever R (or the pad's Start) is down.
+    const bool nextCoursePressed = controls.nextCourse && !nextCourseHeld;
+    nextCourseHeld = controls.nextCourse;
+    if (nextCoursePressed && endScreenShown) {
+        const bool won = state->goalReached && !state->heroFell;
+        switchCourse(vantor::scene::nextCourse(course, won, coursePack, vantor::scene::clockSeed()));
+    } else if (controls.replay) {
         replay();
+    }
 
     // The sound system's per-frame work.
     fmodSystem->update();
+}
+
+void Game::switchCourse(const vantor::scene::CourseChoice& next)
+{
+    takeDownCourse();
+    course = next;
+    buildCourse(false);
+    addCourseBodies();
+    // The new course starts as the game does: the camera behind the ball, looking along -z.
+    camera->horizontalAngle = 0.0f;
+    camera->verticalAngle = 0.0f;
+    replay();
+    fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
 }
 
 void Game::replay()

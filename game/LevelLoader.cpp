@@ -1,6 +1,8 @@
-// Game::loadLevel and Game::placeItem: the model prototypes and the course of the level file.
+// Game::loadLevel and Game::placeItem: the model prototypes and the course; the course
+// taken down and another built in its place.
 #include "game/LevelLoader.h"
 
+#include "course/CourseGenerator.h"
 #include "game/AssetPrefetch.h"
 #include "game/Game.h"
 #include "model/SimpleModelTexNon.h"
@@ -8,29 +10,46 @@
 #include "model/WallPiece.h"
 #include "platform/FatalExit.h"
 #include "render/CustomShader.h"
+#include "scene/CollectedIngredients.h"
 #include "scene/Ingredient.h"
 #include "scene/LevelFile.h"
 #include "scene/Obstacle.h"
 
+#include <btBulletDynamicsCommon.h>
 #include <cstdlib>
 #include <iostream>
 
 glm::vec3 goalPosition(0.0f);
 bool courseHasGoal = false;
-const char* const shippedCourse = "../Models/level.json";
-std::string levelFileName = shippedCourse;
+const char* const shippedCourseFile = "../Models/level.json";
+const char* const coursePackFolder = "../Models/courses/";
+std::string courseName = shippedCourseFile;
 
-std::string courseFileFromEnvironment()
+std::string courseNameFromEnvironment()
 {
     const char* chosen = std::getenv("LANTERN_TRAIL_COURSE");
-    return chosen != nullptr && chosen[0] != '\0' ? std::string(chosen) : std::string(shippedCourse);
+    return chosen != nullptr && chosen[0] != '\0' ? std::string(chosen) : std::string(shippedCourseFile);
+}
+
+bool takeCourseFromEnvironment()
+{
+    courseName = courseNameFromEnvironment();
+    const vantor::scene::CourseName read = vantor::scene::readCourseName(courseName);
+    if (read.kind == vantor::scene::CourseName::Kind::Refused) {
+        std::cout << read.refusal << std::endl;
+        return false;
+    }
+    return true;
 }
 
 using namespace vantor::scene;
 
 namespace {
+
 const char* const noGoalLine = "The course has no wall piece, so it has no goal.";
-}
+const char* const unreadableLine = "FAILED: JSON-Levelfile could not be read from filesystem.";
+
+} // namespace
 
 void Game::loadLevel(AssetPrefetch& assets)
 {
@@ -67,23 +86,70 @@ void Game::loadLevel(AssetPrefetch& assets)
     applePrototype = modelPrototype(StartUpAsset::Apple);
     skybox = new Skybox(identity, basicShader, assets.takeModel(StartUpAsset::Sky));
 
+    // A generated course is checked against the shapes the game collides with, which the
+    // prototypes now hold.
+    const WallPiece* walls[3] = {endWallPrototype, straightWallPrototype, curveWallPrototype}; // by WallKind
+    for (size_t k = 0; k < 3; ++k)
+        courseModels.tops[k] = WalkableTop::fromCollisionMesh(walls[k]->collisionVertices, walls[k]->collisionTriangles);
+    const SimpleModelTexNon* shapes[4] = {rollerPrototype, fencePrototype, barricadePrototype, sandHeapPrototype};
+    for (size_t k = 0; k < 4; ++k)
+        courseModels.obstacles[k] = ObstacleShape::fromCollisionMesh(shapes[k]->collisionVertices);
+
+    coursePack = readCoursePack(coursePackFolder);
+    std::string refusal;
+    if (!chooseCourse(courseName, shippedCourseFile, coursePack, clockSeed(), course, refusal)) {
+        // The programs refuse such a name before they start; one set by a tool plays the default.
+        std::cout << refusal << std::endl;
+        course = CourseChoice();
+        course.file = shippedCourseFile;
+    }
+    buildCourse(true);
+}
+
+bool Game::readCourseText(bool startingUp, std::string& text)
+{
+    if (course.kind == CourseChoice::Kind::Generated) {
+        if (generateCheckedCourse(course, courseModels, std::cout, text)) {
+            std::cout << "OK: JSON-File made by the course generator" << std::endl;
+            return true;
+        }
+        course = CourseChoice();
+        course.file = shippedCourseFile;
+    }
+    if (!readLevelFile(course.file, text)) {
+        // At start-up there is no game without a course; later the player can go on to the next.
+        if (startingUp)
+            fatalExit(unreadableLine);
+        std::cout << unreadableLine << std::endl;
+        return false;
+    }
+    std::cout << "OK: JSON-File read from filesystem" << std::endl;
+    return true;
+}
+
+void Game::buildCourse(bool startingUp)
+{
+    courseHasGoal = false;
+    goalPosition = glm::vec3(0.0f);
     std::cout << "\n>>> Load Levelfile" << std::endl;
     std::string text;
-    if (!readLevelFile(levelFileName, text))
-        fatalExit("FAILED: JSON-Levelfile could not be read from filesystem.");
-    std::cout << "OK: JSON-File read from filesystem" << std::endl;
-
     // The whole file is checked before anything is built, so a broken one builds no course;
     // one that is too large is refused before it is parsed.
-    const LevelDescription level = parseLevel(text);
+    const LevelDescription level = readCourseText(startingUp, text) ? parseLevel(text) : LevelDescription();
     if (!level.ok) {
-        std::cout << level.error << std::endl;
-        pauseConsole();
+        if (!level.error.empty()) {
+            std::cout << level.error << std::endl;
+            // The console waits only at start-up, as for every broken resource there.
+            if (startingUp)
+                pauseConsole();
+        }
         std::cout << noGoalLine << std::endl;
+        logCourse();
         return;
     }
 
     std::cout << "\n>>> Create wall by instancing" << std::endl;
+    const glm::mat4 slotMatrix = slotPrototypeMatrix();
     for (const LevelElement& element : level.elements) {
         const glm::mat4 wallMatrix = wallMatrixFor(element);
         WallPiece* wall = nullptr;
@@ -105,6 +171,37 @@ void Game::loadLevel(AssetPrefetch& assets)
     goalPosition = goal.position;
     if (!courseHasGoal)
         std::cout << noGoalLine << std::endl;
+    logCourse();
+}
+
+void Game::logCourse() const
+{
+    std::cout << "Course: " << courseLabel(course) << ", " << wallPieces.size()
+              << (wallPieces.size() == 1 ? " piece, " : " pieces, ") << ingredients.size() << " fruit" << std::endl;
+}
+
+void Game::takeDownCourse()
+{
+    // Out of the world first, so that no contact of the next step refers to them; the
+    // fruit still floating away go with the course.
+    collectedIngredients.clear();
+    for (WallPiece* wall : wallPieces) {
+        dynamicsWorld->removeRigidBody(wall->rigidBody);
+        delete wall;
+    }
+    for (Obstacle* obstacle : obstacles) {
+        dynamicsWorld->removeRigidBody(obstacle->rigidBody);
+        delete obstacle;
+    }
+    for (Ingredient* ingredient : ingredients) {
+        dynamicsWorld->removeRigidBody(ingredient->rigidBody);
+        delete ingredient;
+    }
+    wallPieces.clear();
+    obstacles.clear();
+    ingredients.clear();
+    courseHasGoal = false;
+    goalPosition = glm::vec3(0.0f);
 }
 
 void Game::placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix)

@@ -13,6 +13,12 @@ const float yawTolerance = 0.0001f;
 const float quarterTurn = 1.5707964f;
 }
 
+bool isCollisionIndex(float index, size_t vertexCount)
+{
+    // NaN and negative values fail the first test.
+    return index >= 0.0f && std::trunc(index) < static_cast<float>(vertexCount);
+}
+
 float recogniseYaw(const glm::mat4& modelMatrix)
 {
     const float m00 = modelMatrix[0][0];
@@ -40,15 +46,12 @@ glm::vec3 placeCollisionVertex(const glm::vec3& p, const glm::mat4& modelMatrix)
 int addCollisionTriangles(btTriangleMesh* triangleMesh, const std::vector<glm::mat4>& collisionVertices,
                           const std::vector<glm::vec3>& collisionTriangles, const glm::mat4& modelMatrix)
 {
-    const float vertexCount = static_cast<float>(collisionVertices.size());
-
     auto place = [&](float index) {
         const glm::vec3 position(collisionVertices[static_cast<size_t>(index)][3]);
         const glm::vec3 p = placeCollisionVertex(position, modelMatrix);
         return btVector3(p.x, p.y, p.z);
     };
-    // The index is truncated like a cast; NaN and negative values fail the first test.
-    auto valid = [&](float index) { return index >= 0.0f && std::trunc(index) < vertexCount; };
+    auto valid = [&](float index) { return isCollisionIndex(index, collisionVertices.size()); };
 
     int added = 0;
     for (const glm::vec3& triangle : collisionTriangles) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 #include <vector>
@@ -16,6 +17,11 @@ float recogniseYaw(const glm::mat4& modelMatrix);
 // Where the game places one collision vertex (a position in its model's coordinates) in
 // world space: by the translation and the recognised yaw of `modelMatrix` only.
 glm::vec3 placeCollisionVertex(const glm::vec3& position, const glm::mat4& modelMatrix);
+
+// Whether `index`, an entry of a collision triangle, names one of `vertexCount` vertices: the
+// index is truncated like a cast, and NaN, negative and too large values name none. The
+// lists may come from an untrusted file, so every reader of them asks this first.
+bool isCollisionIndex(float index, size_t vertexCount);
 
 // Adds the triangles of a model's collision description to `triangleMesh`, placed in world
 // space by the translation and the recognised yaw of `modelMatrix` (scale and other

@@ -37,6 +37,7 @@ PlayerControls readPlayerControls(Input& input, GLFWwindow* window)
     controls.flight = glm::vec2(axisOf(key(GLFW_KEY_D), key(GLFW_KEY_A)), axisOf(key(GLFW_KEY_W), key(GLFW_KEY_S)));
     controls.jump = key(GLFW_KEY_SPACE);
     controls.replay = key(GLFW_KEY_R);
+    controls.nextCourse = key(GLFW_KEY_N);
     controls.quit = key(GLFW_KEY_ESCAPE);
     controls.push = controls.flight;
     // NOTE: without a pad the Input leaves `pad` holding nothing to read: cleared, so that
@@ -51,6 +52,7 @@ PlayerControls readPlayerControls(Input& input, GLFWwindow* window)
     const auto down = [&](int button) { return pad.buttons[button] == GLFW_PRESS; };
     controls.jump = controls.jump || down(GLFW_GAMEPAD_BUTTON_A);
     controls.replay = controls.replay || down(GLFW_GAMEPAD_BUTTON_START);
+    controls.nextCourse = controls.nextCourse || down(GLFW_GAMEPAD_BUTTON_Y);
     controls.quit = controls.quit || down(GLFW_GAMEPAD_BUTTON_BACK);
     const glm::vec2 dpad(axisOf(down(GLFW_GAMEPAD_BUTTON_DPAD_RIGHT), down(GLFW_GAMEPAD_BUTTON_DPAD_LEFT)),
                          axisOf(down(GLFW_GAMEPAD_BUTTON_DPAD_UP), down(GLFW_GAMEPAD_BUTTON_DPAD_DOWN)));

@@ -18,6 +18,7 @@ struct PlayerControls {
     glm::vec2 push{0.0f};
     bool jump = false;   // Space or the pad's A
     bool replay = false; // R or Start
+    bool nextCourse = false; // N or the pad's Y, down this frame (the game acts on a press, not on holding)
     bool quit = false;   // Escape or Back
     glm::vec2 flight{0.0f};     // the free camera's W S A D, keys only: x right, y forward; -1, 0 or 1 each
     glm::vec2 cameraTurn{0.0f}; // the free camera's: the right stick beyond its dead zone, x right, y up, -1 to 1
@@ -32,5 +33,5 @@ constexpr float stickDeadZone = 0.15f; // radial; a deflection up to this counts
 glm::vec2 stickBeyondDeadZone(glm::vec2 deflection);
 
 // Asks `input` once for the pad and once for each key the game steers by (W S A D, Space,
-// R, Escape), and makes of them what the player asks this frame.
+// R, N, Escape), and makes of them what the player asks this frame.
 PlayerControls readPlayerControls(Input& input, GLFWwindow* window);

@@ -37,5 +37,6 @@ void buildHudLines(double elapsedSeconds, int score, bool heroFell, bool goalRea
     const float middle = static_cast<float>(windowHeight) * 0.5f;
     hud.lines[2] = {title, left, static_cast<int>(middle), 40};
     hud.lines[3] = {"Press R to replay", left, static_cast<int>(middle - 40.0f), 20};
-    hud.count = 4;
+    hud.lines[4] = {"Press N for the next course", left, static_cast<int>(middle - 65.0f), 20};
+    hud.count = 5;
 }

@@ -12,10 +12,11 @@ struct HudLine {
     int size;         // pixels per character cell
 };
 
-// Up to four lines: time, score, and on an ended attempt the title and the replay hint.
+// Up to five lines: time, score, and on an ended attempt the title, the replay hint and the
+// next-course hint.
 struct HudLines {
-    HudLine lines[4]; // the first `count` are set
-    int count = 0;    // 2 while the attempt runs, 4 once it has ended
+    HudLine lines[5]; // the first `count` are set
+    int count = 0;    // 2 while the attempt runs, 5 once it has ended
 };
 
 // The attempt time floored to hundredths (12.349 s -> "12.34", 7 s -> "7"), written as a

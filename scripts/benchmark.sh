@@ -2,7 +2,8 @@
 # Builds and runs the rendering benchmark: a fixed scripted run of the shipped course at
 # 800 x 600, printing per-pass and per-frame milliseconds (median and 95th percentile), the
 # frame rate, the time from launch to the first frame (with its phases: libraries, window
-# and context, programs and assets, first draw) and the peak resident memory.
+# and context, programs and assets, first draw), the peak resident memory, and 200 course
+# switches: the time from N to the next course's first frame and the resident memory after.
 # Without a display it starts a virtual one (xvfb-run).
 #   bash scripts/benchmark.sh          # 600 frames per run
 #   bash scripts/benchmark.sh 300      # a shorter run

@@ -1,6 +1,6 @@
 #pragma once
-#include "tooling/CourseGeometry.h"
-#include "tooling/WalkableTop.h"
+#include "course/CourseGeometry.h"
+#include "course/WalkableTop.h"
 
 #include <glm/vec2.hpp>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "tooling/CourseMap.h"
 
+#include "course/CourseCheck.h"
+#include "course/CourseGeometry.h"
+#include "course/PiecePassage.h"
 #include "scene/AttemptStart.h"
 #include "scene/LevelFile.h"
-#include "tooling/CourseCheck.h"
-#include "tooling/CourseGeometry.h"
-#include "tooling/PiecePassage.h"
 
 #include <algorithm>
 #include <cmath>

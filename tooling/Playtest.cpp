@@ -1,5 +1,7 @@
 #include "tooling/Playtest.h"
 
+#include "course/CourseChoice.h"
+#include "course/CourseGenerator.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
 #include "platform/GL.h"
@@ -11,15 +13,12 @@
 #include "scene/LevelFile.h"
 #include "tooling/Autopilot.h"
 #include "tooling/GameRunner.h"
+#include "tooling/QuietConsole.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <cmath>
-#include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <iostream>
 #include <sstream>
-#include <unistd.h>
 
 using namespace vantor::scene;
 
@@ -53,35 +52,6 @@ std::vector<int> elementOfEachPiece(const LevelDescription& level)
             elements.push_back(int(e));
     return elements;
 }
-
-// Keeps the game's console log (loading, contacts, every collected fruit) out of standard
-// output while it lives, so that the playtest's caller prints only its verdict.
-class QuietConsole {
-public:
-    QuietConsole()
-    {
-        std::cout.flush();
-        std::fflush(stdout);
-        saved = dup(STDOUT_FILENO);
-        const int nowhere = open("/dev/null", O_WRONLY);
-        if (nowhere >= 0) {
-            dup2(nowhere, STDOUT_FILENO);
-            close(nowhere);
-        }
-    }
-    ~QuietConsole()
-    {
-        std::cout.flush();
-        std::fflush(stdout);
-        if (saved >= 0) {
-            dup2(saved, STDOUT_FILENO);
-            close(saved);
-        }
-    }
-
-private:
-    int saved; // the real standard output, put back at the end
-};
 
 // Plays the attempt the runner's game has just started; fills everything but `missed`.
 void playAttempt(GameRunner& runner, PlaytestResult& result, const std::vector<int>& elementOfPiece)
@@ -117,9 +87,9 @@ void playAttempt(GameRunner& runner, PlaytestResult& result, const std::vector<i
     result.seconds = result.outcome == PlaytestOutcome::DidNotFinish ? result.limitSeconds
                                                                      : state.endTime - state.startTime;
     result.score = state.score;
-    if (result.outcome == PlaytestOutcome::Fell && lastSegment >= 0) {
+    if (result.outcome != PlaytestOutcome::ReachedGoal && lastSegment >= 0) {
         const size_t piece = size_t(autopilot.path.segments[size_t(lastSegment)].piece);
-        result.fellAtElement = piece < elementOfPiece.size() ? elementOfPiece[piece] : -1;
+        result.lastElement = piece < elementOfPiece.size() ? elementOfPiece[piece] : -1;
     }
 }
 
@@ -130,16 +100,30 @@ double attemptTimeLimit(float pathLength)
     return baseSeconds + secondsPerUnit * double(std::fmax(0.0f, pathLength));
 }
 
-PlaytestResult playtest(const std::string& courseFile, const std::string& modelsFolder)
+PlaytestResult playtest(const std::string& course, const std::string& modelsFolder)
 {
     namespace fs = std::filesystem;
     PlaytestResult result;
     std::error_code error;
-    const fs::path course = fs::absolute(courseFile, error);
+    // The game builds the course by its name: a generated one by its full name, a file by
+    // its absolute path, since the game runs in another folder.
+    std::string name = course;
     std::string text;
-    if (error || !readLevelFile(course.string(), text)) {
-        result.failure = courseFile + " could not be read";
+    const CourseName read = readCourseName(course);
+    if (read.kind == CourseName::Kind::Refused) {
+        result.failure = read.refusal;
         return result;
+    }
+    if (read.kind == CourseName::Kind::Generated) {
+        const uint32_t seed = read.generated.seedGiven ? read.generated.seed : clockSeed();
+        name = generatedCourseName(seed, read.generated.difficulty);
+        text = generateCourse(seed, read.generated.difficulty);
+    } else {
+        name = fs::absolute(course, error).string();
+        if (error || !readLevelFile(name, text)) {
+            result.failure = course + " could not be read";
+            return result;
+        }
     }
     const LevelDescription level = parseLevel(text);
     if (!level.ok) {
@@ -159,9 +143,9 @@ PlaytestResult playtest(const std::string& courseFile, const std::string& models
     }
 
     const fs::path previousFolder = fs::current_path();
-    const std::string previousCourse = levelFileName;
+    const std::string previousCourse = courseName;
     fs::current_path(models, error);
-    levelFileName = course.string();
+    courseName = name;
     {
         QuietConsole quiet;
         GameRunner runner(320, 240);
@@ -175,7 +159,7 @@ PlaytestResult playtest(const std::string& courseFile, const std::string& models
                 result.missed.push_back(placed[i]);
         }
     }
-    levelFileName = previousCourse;
+    courseName = previousCourse;
     fs::current_path(previousFolder, error);
     return result;
 }
@@ -191,8 +175,10 @@ std::string formatPlaytest(const PlaytestResult& result)
         out << "not played: " << result.failure << ".\n";
         return out.str();
     case PlaytestOutcome::ReachedGoal: out << "reached the goal in " << result.seconds << " s"; break;
-    case PlaytestOutcome::Fell: out << "fell at element " << result.fellAtElement << " after " << result.seconds << " s"; break;
-    case PlaytestOutcome::DidNotFinish: out << "did not finish in " << std::lround(result.limitSeconds) << " s"; break;
+    case PlaytestOutcome::Fell: out << "fell at element " << result.lastElement << " after " << result.seconds << " s"; break;
+    case PlaytestOutcome::DidNotFinish:
+        out << "did not finish in " << std::lround(result.limitSeconds) << " s, last at element " << result.lastElement;
+        break;
     }
     out << ", score " << result.score << ", fruit " << result.fruitCollected << " of " << result.fruitTotal << "\n";
     for (const MissedFruit& fruit : result.missed)

@@ -33,7 +33,7 @@ struct PlaytestResult {
     int score = 0;                     // points at the end
     int fruitCollected = 0;            // fruit the ball picked up
     int fruitTotal = 0;                // fruit on the course
-    int fellAtElement = -1;            // Fell: the element the ball last rolled on
+    int lastElement = -1;              // Fell, DidNotFinish: the element the ball last rolled on
     std::vector<MissedFruit> missed;   // in course order
     std::vector<glm::vec3> ballPath;   // world positions of the ball, every pathSampleFrames frames
     long frames = 0;                   // frames played
@@ -41,15 +41,16 @@ struct PlaytestResult {
 
 const int pathSampleFrames = 10; // frames between two samples of PlaytestResult::ballPath
 
-// Plays the level file `courseFile` once. The game reads its data as "../Models/" and
-// "../Shader/", so the playtest works from inside `modelsFolder` (the game's Models folder,
-// beside its Shader folder) and puts the working folder back afterwards; a relative
-// `courseFile` is taken from the working folder of the caller. The game's own console log
-// is kept out of standard output meanwhile. Opens and closes a small window; may end the
-// process on a fatal start-up error, as the game does.
-PlaytestResult playtest(const std::string& courseFile, const std::string& modelsFolder);
+// Plays the course `course` names once: a level file's path or a generated course's name
+// (a plain "random" takes a seed from the clock). The game reads its data as "../Models/"
+// and "../Shader/", so the playtest works from inside `modelsFolder` (the game's Models
+// folder, beside its Shader folder) and puts the working folder back afterwards; a relative
+// path is taken from the working folder of the caller. The game's own console log is kept
+// out of standard output meanwhile. Opens and closes a small window; may end the process
+// on a fatal start-up error, as the game does.
+PlaytestResult playtest(const std::string& course, const std::string& modelsFolder);
 
 // "Playtest: reached the goal in 46.23 s, score 215, fruit 18 of 19" (or "fell at element
-// 7 after 12.40 s, ..." or "did not finish in 150 s, ..."), then one line for each fruit
+// 7 after 12.40 s, ..." or "did not finish in 150 s, last at element 9, ..."), then one line for each fruit
 // not collected: "  not collected: element 4, slot rh, apple". Every line ends in '\n'.
 std::string formatPlaytest(const PlaytestResult& result);

@@ -24,10 +24,10 @@ lantern_trail_absolute() {
     esac
 }
 
-# Makes the course variable absolute and changes into the programs' working folder: the
-# last step before a launcher starts its program.
+# Makes the course variable absolute (unless it names a generated course) and changes into
+# the programs' working folder: the last step before a launcher starts its program.
 lantern_trail_enter() {
-    if [ -n "${LANTERN_TRAIL_COURSE:-}" ]; then
+    if [ -n "${LANTERN_TRAIL_COURSE:-}" ] && ! lantern_trail_is_generated "$LANTERN_TRAIL_COURSE"; then
         LANTERN_TRAIL_COURSE=$(lantern_trail_absolute "$LANTERN_TRAIL_COURSE")
         export LANTERN_TRAIL_COURSE
     fi

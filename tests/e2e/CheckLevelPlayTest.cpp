@@ -51,6 +51,28 @@ TEST(CheckLevelPlay, ACourseTheBallFallsFromFailsEvenWithoutADisplay)
     EXPECT_NE(check.output().find("Playtest: fell at element 1 after "), std::string::npos) << check.output();
 }
 
+// The generator's proof: seeds of each difficulty, counted on from the last seed round to
+// 0, each checked and played, one line a course, then the table.
+TEST(CheckLevelPlay, TheProofPlaysSeedsOfEachDifficultyAndSumsThemUp)
+{
+    GameProcess check({"--proof", "2", "--first", "4294967295"}, LANTERN_CHECK_LEVEL_BINARY);
+    ASSERT_EQ(check.waitForExit(300), 0) << check.output();
+    const std::string output = check.output();
+    for (const char* course : {"random:4294967295:easy: reached the goal in ", "random:0:easy: reached the goal in ",
+                               "random:4294967295:medium: ", "random:0:hard: "})
+        EXPECT_NE(output.find(course), std::string::npos) << course << "\n" << output;
+    for (const char* row : {"\neasy           2       2 (100.0 %)", "\nmedium         2 ", "\nhard           2 "})
+        EXPECT_NE(output.find(row), std::string::npos) << row << "\n" << output;
+    EXPECT_NE(output.find("All 6 courses in "), std::string::npos) << output;
+    EXPECT_EQ(output.find("Init complete"), std::string::npos) << output;
+
+    GameProcess wrong({"--proof", "2", "--play"}, LANTERN_CHECK_LEVEL_BINARY);
+    EXPECT_EQ(wrong.waitForExit(30), 2) << wrong.output();
+    EXPECT_NE(wrong.output().find("--proof COUNT [--first SEED]"), std::string::npos) << wrong.output();
+    GameProcess badSeed({"--proof", "2", "--first", "4294967296"}, LANTERN_CHECK_LEVEL_BINARY);
+    EXPECT_EQ(badSeed.waitForExit(30), 2) << badSeed.output();
+}
+
 // Every course of the pack is accepted by the checker and finished by the autopilot with
 // every fruit caught, the gauntlet's pairs side by side in one row included.
 class CoursePack : public testing::TestWithParam<const char*> {};

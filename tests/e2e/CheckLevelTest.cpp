@@ -1,3 +1,4 @@
+#include "course/CourseGenerator.h"
 #include "support/GameProcess.h"
 #include "support/TempDir.h"
 
@@ -5,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 // The checker program: its verdict is in its exit code, for scripts that write courses.
 TEST(CheckLevel, ExitCodeTellsAGoodCourseFromABrokenOneOrAMissingFile)
@@ -92,11 +94,38 @@ TEST(CheckLevel, OptionsAnywhereAndAMapOfTheCourse)
 
     for (const std::vector<std::string>& wrong :
          std::vector<std::vector<std::string>>{{"--mop", "../Models/level.json"}, {"../Models/level.json", "--map"},
-                                               {"a.json", "b", "c"}, {"--play"}}) {
+                                               {"a.json", "b", "c"}, {"--play"}, {"random", "--write"}}) {
         GameProcess check(wrong, LANTERN_CHECK_LEVEL_BINARY);
         EXPECT_EQ(check.waitForExit(60), 2) << check.output();
-        EXPECT_NE(check.output().find("Usage: lantern-trail-check-level [--play] [--map FILE.png] COURSE"),
+        EXPECT_NE(check.output().find("Usage: lantern-trail-check-level [--play] [--map FILE.png] [--write FILE] COURSE"),
                   std::string::npos)
             << check.output();
     }
 }
+
+// A generated course by name is checked as the game checks it and written, on request, into
+// an ordinary course file that checks the same; a malformed name is refused.
+TEST(CheckLevel, AGeneratedCourseIsCheckedAndWrittenToAFile)
+{
+    TempDir folder;
+    const std::string file = folder.path("hard.json");
+    GameProcess check({"--write", file, "random:0083412:hard"}, LANTERN_CHECK_LEVEL_BINARY);
+    ASSERT_EQ(check.waitForExit(60), 0) << check.output();
+    const std::string output = check.output();
+    EXPECT_EQ(output.rfind("Checking random:83412:hard\n", 0), 0u) << output;
+    EXPECT_NE(output.find("OK: the course has no errors."), std::string::npos) << output;
+    EXPECT_NE(output.find("Written: " + file + ".\n"), std::string::npos) << output;
+    std::ifstream written(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, vantor::scene::generateCourse(83412u, vantor::scene::Difficulty::Hard));
+
+    GameProcess again({file}, LANTERN_CHECK_LEVEL_BINARY);
+    ASSERT_EQ(again.waitForExit(60), 0) << again.output();
+    const std::string summary = output.substr(output.find("\nCourse: "));
+    EXPECT_NE(again.output().find(summary.substr(0, summary.find("OK:"))), std::string::npos) << again.output();
+
+    GameProcess refused({"random:1:insane"}, LANTERN_CHECK_LEVEL_BINARY);
+    EXPECT_EQ(refused.waitForExit(60), 2) << refused.output();
+    EXPECT_EQ(refused.output().rfind("Unknown course \"random:1:insane\": ", 0), 0u) << refused.output();
+}
+

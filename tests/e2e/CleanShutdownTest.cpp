@@ -1,4 +1,6 @@
+#include "support/CourseWriter.h"
 #include "support/GameProcess.h"
+#include "support/TempDir.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -63,3 +65,27 @@ TEST(CleanShutdown, SigtermEndsWithoutAnyMemoryOrUndefinedBehaviourReport)
 {
     expectCleanEnd([](GameProcess& game) { game.sendSignal(SIGTERM); });
 }
+
+// Courses taken down and built again in the running game leave nothing behind either: from
+// a course the ball falls from at once, N twice into the pack, then Escape.
+TEST(CleanShutdown, EscapeAfterCourseSwitchesEndsWithoutAnyReport)
+{
+    TempDir folder;
+    setenv("LANTERN_TRAIL_COURSE", folder.write("drop.json", courseText({{'_', ""}, {'S', ""}, {'E', ""}})).c_str(), 1);
+    expectCleanEnd([](GameProcess& game) {
+        for (const char* next : {"Course: 1-meadow, ", "Course: 2-s-bends, "}) {
+            // Off the course, then N at the end screen.
+            EXPECT_TRUE(game.waitUntil(
+                [&](const std::string&) {
+                    game.pressKey("a", 0.5);
+                    game.pressKey("n");
+                    return game.output().find(next) != std::string::npos;
+                },
+                240))
+                << game.output();
+        }
+        game.pressKey("Escape");
+    });
+    unsetenv("LANTERN_TRAIL_COURSE");
+}
+

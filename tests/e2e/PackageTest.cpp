@@ -124,8 +124,8 @@ TEST(Package, UnpackedLaunchersRunFromAnUnrelatedFolder)
 }
 
 // A course of the pack by name, or a course file by path, on every launcher; --courses lists
-// the pack; a name that is neither is refused with a line that points to --courses. The
-// desktop entry offers each course of the pack.
+// the pack and the generated courses; a name that is neither is refused with a line that
+// points to --courses. The desktop entry offers each course of the pack and a new one.
 TEST(Package, LaunchersPickACourseByNameOrPathAndListThePack)
 {
     TempDir unpacked;
@@ -142,11 +142,14 @@ TEST(Package, LaunchersPickACourseByNameOrPathAndListThePack)
         std::istringstream lines(list.output());
         std::string line;
         size_t count = 0;
-        for (; std::getline(lines, line); ++count)
-            EXPECT_TRUE(count < pack.size() && line.rfind(pack[count] + " ", 0) == 0 &&
-                        line.find(" pieces ") != std::string::npos && line.find(" fruit ") != std::string::npos)
+        for (; std::getline(lines, line) && count < pack.size(); ++count)
+            EXPECT_TRUE(line.rfind(pack[count] + " ", 0) == 0 && line.find(" pieces ") != std::string::npos &&
+                        line.find(" fruit ") != std::string::npos)
                 << line;
         EXPECT_EQ(count, pack.size()) << list.output();
+        // After the pack, one line for the generated courses.
+        EXPECT_EQ(line.rfind("random ", 0), 0u) << list.output();
+        EXPECT_FALSE(std::getline(lines, line)) << list.output();
     }
     {
         GameProcess unknown({"--course", "4-nowhere", "640", "480", "0"}, games + "lantern-trail", player.root);
@@ -171,8 +174,29 @@ TEST(Package, LaunchersPickACourseByNameOrPathAndListThePack)
         EXPECT_NE(summary.find(" of 13."), std::string::npos) << summary;
     }
 
+    {
+        // A generated course by name goes to the programs as it is: the game plays it, the
+        // checker checks it and writes it where the player asks, a malformed one is refused.
+        GameProcess game({"--course", "random:7:easy"}, games + "lantern-trail", player.root);
+        EXPECT_TRUE(game.waitForOutput("\nCourse: random:7:easy, ", 60)) << game.output();
+        game.pressKey("Escape");
+        EXPECT_EQ(game.waitForExit(30), 0) << game.output();
+        GameProcess check({"--course", "random:7:easy", "--write", "seven.json"}, games + "lantern-trail-check-level",
+                          player.root);
+        EXPECT_EQ(check.waitForExit(60), 0) << check.output();
+        EXPECT_NE(readFile(player.path("seven.json")).find("\"elements\""), std::string::npos) << check.output();
+        GameProcess refused({"--course", "random:7:insane"}, games + "lantern-trail", player.root);
+        EXPECT_EQ(refused.waitForExit(30), 2) << refused.output();
+        const std::string output = refused.output();
+        EXPECT_EQ(output.rfind("Unknown course \"random:7:insane\": ", 0), 0u) << output;
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+    }
+
     const std::string desktop = readFile(unpacked.path("usr/share/applications/lantern-trail.desktop"));
     for (const std::string& course : pack)
         EXPECT_NE(desktop.find("\nExec=/usr/games/lantern-trail --course " + course + "\n"), std::string::npos)
             << course << "\n" << desktop;
+    EXPECT_NE(desktop.find("\nName=Play a New Course\nExec=/usr/games/lantern-trail --course random\n"),
+              std::string::npos)
+        << desktop;
 }

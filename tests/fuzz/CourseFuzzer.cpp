@@ -2,8 +2,9 @@
 // course checker, with the wall tops and obstacle shapes of the shipped models. Besides the sanitizers' own
 // findings it stops on a report that is not bounded, so a course file can never make the
 // checker print (or hold) more than a few hundred lines.
+#include "course/CourseCheck.h"
 #include "scene/LevelFile.h"
-#include "tooling/CourseCheck.h"
+#include "tooling/CourseModelFiles.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Every course file that once broke the reader or the checker (tests/fuzz/reproducers/:
 // files from the course fuzzer and from attacks by hand) is replayed here on each test run.
 // The fuzz run replays them with the sanitizers as well, since they are part of its corpus.
+#include "course/CourseCheck.h"
 #include "scene/LevelFile.h"
-#include "tooling/CourseCheck.h"
 #include "support/ShippedWallTops.h"
 
 #include <filesystem>

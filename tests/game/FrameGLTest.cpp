@@ -297,9 +297,11 @@ TEST_F(Frame, AfterAFallGameOverShowsOverADimmedScene)
     ASSERT_TRUE(game->state->heroFell);
     Pixels ended = draw();
 
-    // "Game Over" at (250, 300), size 40; "Press R to replay" at (250, 260), size 20.
+    // "Game Over" at (250, 300), size 40; "Press R to replay" at (250, 260) and "Press N for
+    // the next course" at (250, 235), size 20.
     EXPECT_GT(ended.countWhite(Box{250, 300, 250 + 9 * 40, 340}), 200);
     EXPECT_GT(ended.countWhite(Box{250, 260, 250 + 17 * 20, 280}), 100);
+    EXPECT_GT(ended.countWhite(Box{250, 235, 250 + 27 * 20, 255}), 150);
     // The sky, far from the text, is dimmed to well under its brightness in play.
     float before = luminance(playing.mean(Box{0, 560, 800, 600}));
     float after = luminance(ended.mean(Box{0, 560, 800, 600}));
@@ -460,8 +462,10 @@ TEST(FrameFarDownACourse, AnObstacleCastsAShadowThatStandsStillWhileTheBallRolls
     route.push_back({'S', "...|.F.|..."});
     route.push_back({'S', ""});
     route.push_back({'E', ""});
-    levelFileName = folder.write("long.json", courseText(route));
+    const std::string shipped = courseName;
+    courseName = folder.write("long.json", courseText(route));
     GameRunner runner(640, 480);
+    courseName = shipped;
     ASSERT_EQ(game->obstacles.size(), 1u);
     const glm::vec3 fence(game->obstacles[0]->modelMatrix[3]);
     ASSERT_GT(glm::distance(fence, glm::vec3(10.0f, 0.0f, -50.0f)), 150.0f);

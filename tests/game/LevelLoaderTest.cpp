@@ -1,3 +1,4 @@
+#include "course/CourseGeometry.h"
 #include "game/AssetPrefetch.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
@@ -8,7 +9,6 @@
 #include "scene/LevelFile.h"
 #include "scene/Obstacle.h"
 #include "support/CaptureStdout.h"
-#include "tooling/CourseGeometry.h"
 
 #include <filesystem>
 #include <fstream>

@@ -79,11 +79,15 @@ TEST(PlayerControls, KeyboardAndPadTogetherTheStrongerWinsAndNeverMoreThanAKey)
     EXPECT_EQ(player.push(), glm::vec2(0.0f, -1.0f));
 }
 
-TEST(PlayerControls, ButtonsJumpReplayAndQuitAndAPulledOutPadLeavesNothingHeld)
+TEST(PlayerControls, ButtonsJumpReplayNextCourseAndQuitAndAPulledOutPadLeavesNothingHeld)
 {
     Player player;
     PlayerControls controls = player.read();
-    EXPECT_FALSE(controls.jump || controls.replay || controls.quit);
+    EXPECT_FALSE(controls.jump || controls.replay || controls.quit || controls.nextCourse);
+    player.hold(GLFW_GAMEPAD_BUTTON_Y);
+    controls = player.read();
+    EXPECT_TRUE(controls.nextCourse);
+    EXPECT_FALSE(controls.jump || controls.replay);
     player.hold(GLFW_GAMEPAD_BUTTON_A);
     controls = player.read();
     EXPECT_TRUE(controls.jump);
@@ -102,7 +106,7 @@ TEST(PlayerControls, ButtonsJumpReplayAndQuitAndAPulledOutPadLeavesNothingHeld)
     player.padConnected = false; // pulled out with everything held
     controls = player.read();
     EXPECT_EQ(controls.push, glm::vec2(0.0f));
-    EXPECT_FALSE(controls.jump || controls.replay || controls.quit);
+    EXPECT_FALSE(controls.jump || controls.replay || controls.quit || controls.nextCourse);
     EXPECT_EQ(controls.cameraTurn, glm::vec2(0.0f));
     EXPECT_FALSE(controls.padConnected);
     EXPECT_EQ(controls.pad.buttons[GLFW_GAMEPAD_BUTTON_BACK], GLFW_RELEASE);

@@ -34,7 +34,7 @@ TEST(HudTextTest, EndScreenIsCentredLeftOfTheMiddle)
 {
     HudLines hud;
     buildHudLines(3.0, 0, true, false, 800, 600, hud);
-    ASSERT_EQ(hud.count, 4);
+    ASSERT_EQ(hud.count, 5);
     EXPECT_EQ(hud.lines[2].text, "Game Over");
     EXPECT_EQ(hud.lines[2].x, 250);
     EXPECT_EQ(hud.lines[2].y, 300);
@@ -43,6 +43,10 @@ TEST(HudTextTest, EndScreenIsCentredLeftOfTheMiddle)
     EXPECT_EQ(hud.lines[3].x, 250);
     EXPECT_EQ(hud.lines[3].y, 260);
     EXPECT_EQ(hud.lines[3].size, 20);
+    EXPECT_EQ(hud.lines[4].text, "Press N for the next course");
+    EXPECT_EQ(hud.lines[4].x, 250);
+    EXPECT_EQ(hud.lines[4].y, 235);
+    EXPECT_EQ(hud.lines[4].size, 20);
 
     // Odd sizes truncate; a narrow window puts the title left of the edge, not wrapped.
     buildHudLines(3.0, 0, false, true, 801, 601, hud);
@@ -53,6 +57,7 @@ TEST(HudTextTest, EndScreenIsCentredLeftOfTheMiddle)
     buildHudLines(3.0, 0, false, true, 200, 150, hud);
     EXPECT_EQ(hud.lines[2].x, -50);
     EXPECT_EQ(hud.lines[3].y, 35);
+    EXPECT_EQ(hud.lines[4].y, 10);
 }
 
 TEST(HudTextTest, AFallOutranksTheGoal)

@@ -1,7 +1,7 @@
 #pragma once
-#include "generator/CourseRoute.h"
+#include "course/CourseRoute.h"
 
-// Small courses for tests, written as the generator writes its course pack: see
-// generator/CourseRoute.h for the route notation.
-using datagen::CourseStep;
-using datagen::courseText;
+// Small courses for tests, written as the course pack and the generated courses are: see
+// course/CourseRoute.h for the route notation.
+using vantor::scene::CourseStep;
+using vantor::scene::courseText;

@@ -1,5 +1,7 @@
 #include "support/ShippedWallTops.h"
 
+#include "tooling/CourseModelFiles.h"
+
 #include <gtest/gtest.h>
 #include <string>
 

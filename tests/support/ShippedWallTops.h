@@ -1,6 +1,6 @@
 #pragma once
-#include "tooling/CourseCheck.h"
-#include "tooling/WalkableTop.h"
+#include "course/CourseCheck.h"
+#include "course/WalkableTop.h"
 
 #include <array>
 

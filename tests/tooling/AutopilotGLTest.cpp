@@ -1,3 +1,4 @@
+#include "course/CourseCheck.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
 #include "platform/Globals.h"
@@ -9,7 +10,6 @@
 #include "support/ShippedWallTops.h"
 #include "support/TempDir.h"
 #include "tooling/Autopilot.h"
-#include "tooling/CourseCheck.h"
 #include "tooling/GameRunner.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +43,10 @@ std::string describe(const Attempt& a)
 // The game on one course (the shipped one unless a file is given) with the autopilot.
 class Session {
 public:
-    explicit Session(const std::string& levelFile = "") : shipped(levelFileName)
+    explicit Session(const std::string& levelFile = "") : shipped(courseName)
     {
         if (!levelFile.empty())
-            levelFileName = levelFile;
+            courseName = levelFile;
         if (!startWindowLibrary(failure))
             return;
         CaptureStdout quiet; // the start-up log is not what these tests look at
@@ -57,7 +57,7 @@ public:
     {
         autopilot.reset();
         runner.reset();
-        levelFileName = shipped;
+        courseName = shipped;
     }
 
     // Plays until the attempt ends or `limitSeconds` of it have passed.

@@ -1,10 +1,10 @@
 // The course map of written courses: what lies where is read back from single pixels at
 // known world places (never by comparing whole pictures).
+#include "course/CourseCheck.h"
 #include "scene/AttemptStart.h"
 #include "scene/LevelFile.h"
 #include "support/CourseWriter.h"
 #include "support/ShippedWallTops.h"
-#include "tooling/CourseCheck.h"
 #include "tooling/CourseMap.h"
 
 #include <gtest/gtest.h>

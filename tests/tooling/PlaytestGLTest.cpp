@@ -44,7 +44,7 @@ TEST(Playtest, NamesTheElementTheBallFellAtAndTheFruitItDidNotCollect)
         "gap.json", courseText({{'S', ""}, {'S', "...|.b.|..."}, {'_', ""}, {'S', "a..|...|..b"}, {'E', ""}}));
     const PlaytestResult result = playtest(course, "../Models/");
     ASSERT_EQ(result.outcome, PlaytestOutcome::Fell) << formatPlaytest(result);
-    EXPECT_EQ(result.fellAtElement, 1);
+    EXPECT_EQ(result.lastElement, 1);
     EXPECT_EQ(result.fruitCollected, 1);
     const std::string text = formatPlaytest(result);
     EXPECT_EQ(text.rfind("Playtest: fell at element 1 after ", 0), 0u) << text;

@@ -11,11 +11,13 @@
 #include "scene/GameState.h"
 #include "tooling/Autopilot.h"
 #include "tooling/GameRunner.h"
+#include "tooling/QuietConsole.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -51,13 +53,16 @@ double launchTime()
     return std::strtod(field.c_str(), nullptr) / double(sysconf(_SC_CLK_TCK));
 }
 
-long peakResidentKilobytes()
+// A figure of /proc/self/status in kilobytes: "VmHWM:" the peak resident memory, "VmRSS:"
+// the resident memory now.
+long statusKilobytes(const char* field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
+    const size_t length = std::strlen(field);
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.compare(0, length, field) == 0)
+            return std::strtol(line.c_str() + length, nullptr, 10);
     return -1;
 }
 
@@ -104,6 +109,36 @@ private:
     Autopilot pilot;
     int endScreen = 0;
 };
+
+// N at `switches` end screens, one after the other: the milliseconds from the frame N is
+// pressed in to the new course's first frame drawn and finished, and the resident memory
+// after the tenth switch and after the last.
+struct CourseSwitches {
+    std::vector<double> milliseconds;
+    long residentAfterTen = 0;  // kilobytes
+    long residentAfterAll = 0;  // kilobytes
+};
+
+CourseSwitches switchCourses(GameRunner& runner, int switches)
+{
+    CourseSwitches figures;
+    for (int k = 0; k < switches; ++k) {
+        // An attempt lost, its end screen shown for a frame.
+        game->state->heroFell = true;
+        runner.keys.releaseAll();
+        runner.frame(step);
+        const WallClock::time_point pressed = WallClock::now();
+        runner.keys.press(GLFW_KEY_N);
+        runner.frame(step);
+        glFinish();
+        figures.milliseconds.push_back(millisecondsSince(pressed));
+        runner.keys.releaseAll();
+        if (k + 1 == 10)
+            figures.residentAfterTen = statusKilobytes("VmRSS:");
+    }
+    figures.residentAfterAll = statusKilobytes("VmRSS:");
+    return figures;
+}
 
 // Replays the attempt and warms the caches up, so that both runs start alike.
 void restart(GameRunner& runner)
@@ -170,6 +205,14 @@ int main(int argc, char** argv)
     }
     passTiming = nullptr;
 
+    // Courses one after another in the running game, the log kept out of the figures' way.
+    const int switches = 200;
+    CourseSwitches courses;
+    {
+        QuietConsole quiet;
+        courses = switchCourses(runner, switches);
+    }
+
     std::printf("Lantern Trail rendering benchmark: %d x %d, %d frames of the autopilot's play at 1/60 s\n", width, height,
                 frames);
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
@@ -189,6 +232,14 @@ int main(int argc, char** argv)
     printPhase("window and context", startUpPhases.contextReady - startUpPhases.startUpBegan);
     printPhase("programs, models, textures, course", startUpPhases.gameInitialised - startUpPhases.contextReady);
     printPhase("first draw", firstFrameShown - startUpPhases.gameInitialised);
-    std::printf("peak resident memory (VmHWM): %.1f MB\n", double(peakResidentKilobytes()) / 1024.0);
+    std::printf("peak resident memory (VmHWM): %.1f MB\n", double(statusKilobytes("VmHWM:")) / 1024.0);
+    const double launchToFirstFrame = (firstFrameShown - launched) * 1000.0;
+    std::printf("course switch, N to the next course's first frame (%d switches, ms): median %.1f, p95 %.1f, "
+                "max %.1f; median %.2f of launch to first frame\n",
+                switches, percentile(courses.milliseconds, 0.5), percentile(courses.milliseconds, 0.95),
+                percentile(courses.milliseconds, 1.0), percentile(courses.milliseconds, 0.5) / launchToFirstFrame);
+    std::printf("resident memory (VmRSS) after 10 switches: %.1f MB, after %d: %.1f MB (%+.1f MB)\n",
+                double(courses.residentAfterTen) / 1024.0, switches, double(courses.residentAfterAll) / 1024.0,
+                double(courses.residentAfterAll - courses.residentAfterTen) / 1024.0);
     return 0;
 }

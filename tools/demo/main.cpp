@@ -6,8 +6,10 @@
 // seconds of play, and its end screen; and one summary line per attempt to the console and
 // to "summary.txt" in the folder. Runs from the build folder like the game (it reads
 // ../Models/ and ../Shader/), and plays the course LANTERN_TRAIL_COURSE names as the game
-// does. An attempt is given up after tooling/Playtest.h's attemptTimeLimit for the course's
-// length. Exit code 0 when the last attempt reached the goal.
+// does; on a generated course each attempt after the first plays the next course, as N
+// would. An attempt is given up after tooling/Playtest.h's attemptTimeLimit for the
+// course's length. Exit code 0 when the last attempt reached the goal, 2 for wrong
+// arguments or a course name the game refuses.
 #include "Screenshot.h"
 
 #include "game/Game.h"
@@ -36,16 +38,47 @@ const int endScreenFrames = 90;       // frames shown after the end before its s
 
 struct Demo {
     GameRunner& runner;
-    Autopilot& autopilot;
     std::string folder;
     int width, height;
     std::vector<std::string> written; // screenshot files, in order
-    double attemptLimit;              // seconds of play before an attempt is given up
+    Autopilot* autopilot = nullptr;   // owned; made for the course the game holds
+    double attemptLimit = 0.0;        // seconds of play before an attempt is given up
+
+    ~Demo() { delete autopilot; }
+
+    // The autopilot and the time limit for the course the game has just built.
+    void takeCourse()
+    {
+        delete autopilot;
+        autopilot = new Autopilot(game);
+        attemptLimit = attemptTimeLimit(autopilot->path.length);
+    }
+
+    // Ready for the next attempt: on a generated course the next course (N at the end
+    // screen, as a player presses it; after an attempt given up, straight to it), else the
+    // same course again (R).
+    void nextAttempt()
+    {
+        if (game->course.kind != vantor::scene::CourseChoice::Kind::Generated) {
+            runner.replay(frameTime, false);
+            return;
+        }
+        if (game->state->heroFell || game->state->goalReached) {
+            runner.keys.releaseAll();
+            runner.keys.press(GLFW_KEY_N);
+            runner.frame(frameTime, false);
+            runner.keys.releaseAll();
+        } else {
+            game->switchCourse(vantor::scene::nextCourse(game->course, false, game->coursePack,
+                                                         vantor::scene::clockSeed()));
+        }
+        takeCourse();
+    }
 
     // One frame; when `shot` is not empty, the frame is also drawn and saved under that name.
     void frame(const std::string& shot = "")
     {
-        autopilot.steer(runner.keys);
+        autopilot->steer(runner.keys);
         runner.frame(frameTime, false);
         if (shot.empty())
             return;
@@ -104,7 +137,7 @@ struct Demo {
                  : state.goalReached ? "Hero reached goal."
                                      : "Hero did not finish.")
              << " Time " << seconds << " s, score " << state.score << ", fruit " << collected() << " of "
-             << game->ingredients.size() << ".";
+             << game->ingredients.size() << ". Course " << courseLabel(game->course) << ".";
         return line.str();
     }
 };
@@ -117,6 +150,8 @@ int main(int argc, char** argv)
         std::cout << "Usage: lantern-trail-demo [width height [folder [attempts]]]" << std::endl;
         return 2;
     }
+    if (!takeCourseFromEnvironment())
+        return 2;
     const int width = argc >= 3 ? std::atoi(argv[1]) : 800;
     const int height = argc >= 3 ? std::atoi(argv[2]) : 600;
     const std::string folder = argc >= 4 ? argv[3] : "demo";
@@ -133,16 +168,13 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    levelFileName = courseFileFromEnvironment();
     GameRunner runner(width, height);
-    Autopilot autopilot(game);
-    Demo demo{runner, autopilot, folder, width, height, {}, attemptTimeLimit(autopilot.path.length)};
+    Demo demo{runner, folder, width, height, {}};
+    demo.takeCourse();
     std::vector<std::string> lines;
     for (int number = 1; number <= attempts; ++number) {
-        if (number > 1) {
-            // R starts the attempt again, as a player would.
-            runner.replay(frameTime, false);
-        }
+        if (number > 1)
+            demo.nextAttempt();
         lines.push_back(demo.attempt(number));
         std::cout << lines.back() << std::endl;
         summary << lines.back() << "\n";

@@ -1,14 +1,17 @@
 // The course pack, written to courses/: three courses of rising difficulty beside the
 // shipped level.json, for players who want more and for course authors to start from, and
 // courses/index.txt, the pack's table that the launchers' --courses prints.
-// Written as routes (CourseRoute.h); the slot notation is "lv lm lh | mv mm mh | rv rm rh".
-#include "generator/CourseRoute.h"
+// Written as routes (course/CourseRoute.h); the slot notation is "lv lm lh | mv mm mh | rv rm rh".
+#include "course/CourseRoute.h"
 #include "generator/Generator.h"
 
 #include <cstdio>
 #include <fstream>
 
 namespace datagen {
+
+using vantor::scene::CourseStep;
+using vantor::scene::courseText;
 
 namespace {
 

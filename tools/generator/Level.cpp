@@ -12,13 +12,15 @@
 //                     right turns (t -> right of t): -x -> -z dir 2, +z -> -x dir 3,
 //                     +x -> +z dir 0, -z -> +x dir 1.
 //   end (typ 0):      open at its local +z edge only: entered travelling -z with dir 0.
-#include "generator/CourseNotation.h"
+#include "course/CourseNotation.h"
 #include "generator/Generator.h"
 
 #include <fstream>
 #include <sstream>
 
 namespace datagen {
+
+using vantor::scene::slotMembers;
 
 namespace {
 

@@ -18,7 +18,6 @@
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
-#include "scene/LevelFile.h"
 #include "tooling/Autopilot.h"
 #include "tooling/GameRunner.h"
 
@@ -101,12 +100,9 @@ float ballDistanceTo(glm::vec3 at)
 // The centre of the course's first curve, or the origin when it has none.
 glm::vec3 firstCurveCentre()
 {
-    std::string text;
-    if (!vantor::scene::readLevelFile(levelFileName, text))
-        return glm::vec3(0.0f);
-    for (const auto& element : vantor::scene::parseLevel(text).elements)
-        if (element.typ == 2)
-            return glm::vec3(vantor::scene::wallMatrixFor(element)[3]);
+    for (const vantor::scene::WallPiece* wall : game->wallPieces)
+        if (wall->prototype == game->curveWallPrototype)
+            return glm::vec3(wall->modelMatrix[3]);
     return glm::vec3(0.0f);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "tooling/ObstacleShape.h"
-#include "tooling/WalkableTop.h"
+#include "course/ObstacleShape.h"
+#include "course/WalkableTop.h"
 
 #include <array>
 #include <string>
@@ -26,6 +26,11 @@ struct CourseSummary {
     int fruit = 0;           // bananas and apples placed on the pieces
     int points = 0;          // the score for collecting every fruit
     float pathLength = 0.0f; // world units along the centre line from the first piece's entry to the goal
+    // How hard the course is, beyond its length and turns:
+    int rollers = 0;              // obstacles that are rollers, the longest along a lane
+    int fruitInOuterLanes = 0;    // fruit in the left or right lane ("l" or "r" slots)
+    int fruitBesideObstacles = 0; // fruit in a slot next to an obstacle's, along or across the piece
+    int openLanes = 0;            // lanes without an obstacle, summed over the straight pieces (0 to 3 each)
 };
 
 struct CourseReport {
@@ -38,7 +43,8 @@ struct CourseReport {
     int warnings() const;
 };
 
-// What the checker reads from the game's models.
+// What the checks need of the game's models: the game builds it from the collision
+// descriptions of the prototypes it holds, the checker program from the model files.
 struct CourseModels {
     std::array<WalkableTop, 3> tops;        // by WallKind (end, straight, curve); an empty top
                                             // skips the item and passage checks on that kind
@@ -50,16 +56,11 @@ struct CourseModels {
 // Checks the text of a level file with the game's own reader, then the course's shape:
 // pieces of unknown kinds, item codes that place nothing, turns the walls do not follow,
 // the drop point, the fall line, consecutive pieces that do not connect, pieces that
-// overlap, pieces the ball cannot pass for their obstacles (PiecePassage), items off a
-// piece's walkable top, the end piece missing or not last, and a goal the camera reaches
-// while the ball is dropped. Takes time near-linear in the number of elements, and the
+// overlap, pieces the ball cannot pass for their obstacles or their neighbours' at a joint
+// (PiecePassage), items off a piece's walkable top, the end piece missing or not last, and
+// a goal the camera reaches while the ball is dropped. Takes time near-linear in the number of elements, and the
 // report is bounded.
 CourseReport checkCourse(const std::string& levelText, const CourseModels& models);
-
-// Reads the walkable tops of the three wall models and the collision shapes of the four
-// obstacle models in `modelFolder` (ending in '/'). False, with `error` naming the file and
-// why, when one fails.
-bool loadCourseModels(const std::string& modelFolder, CourseModels& models, std::string& error);
 
 // The report as the checker prints it: one line a finding, the summary, the verdict.
 std::string formatCourseReport(const CourseReport& report);

@@ -1,10 +1,10 @@
-#include "generator/CourseRoute.h"
+#include "course/CourseRoute.h"
 
-#include "generator/CourseNotation.h"
+#include "course/CourseNotation.h"
 
 #include <sstream>
 
-namespace datagen {
+namespace vantor::scene {
 
 namespace {
 
@@ -49,4 +49,4 @@ std::string courseText(const std::vector<CourseStep>& route)
     return out.str();
 }
 
-} // namespace datagen
+} // namespace vantor::scene

@@ -1,8 +1,8 @@
 // The course's path: which sides each wall kind is open toward for every "dir", checked
 // against the shipped wall meshes, and the centre line through courses of every turn.
-#include "tooling/CourseGeometry.h"
+#include "course/CourseGeometry.h"
+#include "course/WalkableTop.h"
 #include "scene/LevelFile.h"
-#include "tooling/WalkableTop.h"
 #include "support/CourseWriter.h"
 #include "support/ShippedWallTops.h"
 

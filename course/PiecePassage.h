@@ -1,5 +1,5 @@
 #pragma once
-#include "tooling/ObstacleShape.h"
+#include "course/ObstacleShape.h"
 
 #include <array>
 #include <glm/vec2.hpp>
@@ -49,9 +49,14 @@ public:
     // `entrySide` and `exitSide` are unit steps in the piece's own coordinates ((0, 1) is
     // its +z edge); an exitSide of (0, 0) means the goal at the piece's origin. False when
     // the ball cannot pass, with `closing` set to the indices into `obstacles` of those
-    // that stop it.
+    // that stop it. `obstacles` may hold the neighbours' too, placed in this piece's
+    // coordinates: those near a shared edge narrow the way across it.
+    // The ball comes in at the points of the entry edge where `entryOpen` holds (edge
+    // points as below; all of them when null); `exitReached`, when given, gets the points of
+    // the exit edge it reaches.
     bool passable(glm::ivec2 entrySide, glm::ivec2 exitSide, const std::vector<PlacedObstacle>& obstacles,
-                  std::vector<int>& closing) const;
+                  std::vector<int>& closing, const std::vector<unsigned char>* entryOpen = nullptr,
+                  std::vector<unsigned char>* exitReached = nullptr) const;
 
 private:
     std::vector<unsigned char> onTop; // per grid point: 1 where the ball's centre may be
@@ -59,5 +64,16 @@ private:
 
 const float passageGridStep = 0.05f;   // world units between grid points
 const float passageEdgeMargin = 0.1f;  // world units the ball's centre keeps inside the top's edge
+
+// Edge points: the search grid's points along one edge of a piece's cell, one byte each
+// (1: the ball's centre can be there), in the order of the piece's own coordinate along that edge (x on
+// the +z and -z edges, z on the +x and -x edges), from its low end.
+const int edgePointCount = 120; // the cell's 6 units at passageGridStep
+
+// The index among edgePointCount of the edge point at `local` (the piece's coordinates) on
+// the edge toward `side`: how two pieces that share an edge match their points.
+int edgePointIndex(glm::vec2 local, glm::ivec2 side);
+// Where that point lies in the piece's coordinates.
+glm::vec2 edgePointPosition(int index, glm::ivec2 side);
 
 } // namespace vantor::scene

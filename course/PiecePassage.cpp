@@ -1,10 +1,10 @@
-#include "tooling/PiecePassage.h"
+#include "course/PiecePassage.h"
 
+#include "course/CourseGeometry.h"
+#include "course/WalkableTop.h"
 #include "model/CollisionMesh.h"
 #include "scene/AttemptStart.h"
 #include "scene/LevelFile.h"
-#include "tooling/CourseGeometry.h"
-#include "tooling/WalkableTop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,11 +15,12 @@ namespace vantor::scene {
 
 namespace {
 
-// The grid covers the piece's cell; neighbouring pieces meet at its edges. No obstacle
-// reaches within the ball's radius of an edge (the slots keep their items 1.8 units from
-// the centre), so what is free along an edge is free on both sides of it and each piece
-// can be searched on its own.
-const int gridPoints = int(std::lround(cellPitch / passageGridStep));
+// The grid covers the piece's cell; neighbouring pieces meet at its edges. A roller at the
+// back of a piece reaches to 0.15 units from its edge, closer than the ball's radius, so
+// the room along an edge depends on both pieces: the caller passes the neighbours'
+// obstacles too, and carries the points of the edge the ball reaches from one piece to the
+// next.
+const int gridPoints = edgePointCount; // along each side of the cell
 const glm::vec2 gridCorner(-cellPitch * 0.5f);
 
 glm::vec2 gridPoint(int i, int j)
@@ -45,6 +46,12 @@ bool onEdge(int i, int j, glm::ivec2 side)
            (side.y < 0 && j == 0);
 }
 
+// The place along its edge of a grid point on the edge toward `side`.
+int alongEdge(int i, int j, glm::ivec2 side)
+{
+    return side.y != 0 ? i : j;
+}
+
 // On the end piece the way leads to where the attempt is won: the camera, behind the ball
 // as it rolls in, comes within reach of the goal at the piece's origin. The camera's offset
 // turns with the ball's heading, so this holds in the piece's coordinates as in the world.
@@ -66,12 +73,12 @@ bool atTarget(int i, int j, glm::ivec2 entrySide, glm::ivec2 exitSide)
 // What a point of the search grid holds.
 const unsigned char offTop = 0, freePoint = 1, stoppedPoint = 2, reachedPoint = 3;
 
-// Spreads over the free points of `grid` (its own copy) from those where `start` holds;
-// true once it comes to one where `target` holds. Notes in `met` each obstacle that stops
-// it, on the start points too.
+// Spreads over the free points of `grid` from those where `start` holds, marking each point
+// it reaches; true once it comes to one where `target` holds, where it stops if
+// `stopAtTarget`. Notes in `met` each obstacle that stops it, on the start points too.
 template <typename Start, typename Target>
-bool spread(std::vector<unsigned char> grid, Start start, Target target, const std::vector<PlacedObstacle>& obstacles,
-            std::vector<bool>& met)
+bool spread(std::vector<unsigned char>& grid, Start start, Target target, const std::vector<PlacedObstacle>& obstacles,
+            std::vector<bool>& met, bool stopAtTarget)
 {
     auto meet = [&](int i, int j) {
         for (size_t k = 0; k < obstacles.size(); ++k)
@@ -91,10 +98,14 @@ bool spread(std::vector<unsigned char> grid, Start start, Target target, const s
             }
         }
     const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    bool reached = false;
     for (size_t next = 0; next < queue.size(); ++next) {
         const int i = queue[next] % gridPoints, j = queue[next] / gridPoints;
-        if (target(i, j))
-            return true;
+        if (target(i, j)) {
+            reached = true;
+            if (stopAtTarget)
+                return true;
+        }
         for (const auto& step : steps) {
             const int ni = i + step[0], nj = j + step[1];
             if (ni < 0 || nj < 0 || ni >= gridPoints || nj >= gridPoints)
@@ -108,7 +119,7 @@ bool spread(std::vector<unsigned char> grid, Start start, Target target, const s
             }
         }
     }
-    return false;
+    return reached;
 }
 
 } // namespace
@@ -167,12 +178,14 @@ PiecePassage::PiecePassage(const WalkableTop& top)
 }
 
 bool PiecePassage::passable(glm::ivec2 entrySide, glm::ivec2 exitSide, const std::vector<PlacedObstacle>& obstacles,
-                            std::vector<int>& closing) const
+                            std::vector<int>& closing, const std::vector<unsigned char>* entryOpen,
+                            std::vector<unsigned char>* exitReached) const
 {
     closing.clear();
-    if (std::all_of(obstacles.begin(), obstacles.end(), ballRollsOver))
-        return true; // the bare top is open from each of its edges to the other
-
+    auto entering = [&](int i, int j) {
+        return onEdge(i, j, entrySide) && (entryOpen == nullptr || (*entryOpen)[size_t(alongEdge(i, j, entrySide))]);
+    };
+    auto leaving = [&](int i, int j) { return atTarget(i, j, entrySide, exitSide); };
     std::vector<unsigned char> grid(onTop);
     for (const PlacedObstacle& obstacle : obstacles) {
         if (ballRollsOver(obstacle))
@@ -188,22 +201,51 @@ bool PiecePassage::passable(glm::ivec2 entrySide, glm::ivec2 exitSide, const std
     }
 
     std::vector<bool> fromEntry(obstacles.size(), false);
-    if (spread(grid, [&](int i, int j) { return onEdge(i, j, entrySide); },
-               [&](int i, int j) { return atTarget(i, j, entrySide, exitSide); }, obstacles, fromEntry))
+    const bool passes = spread(grid, entering, leaving, obstacles, fromEntry, exitReached == nullptr);
+    if (exitReached != nullptr) {
+        exitReached->assign(size_t(edgePointCount), 0);
+        for (int j = 0; j < gridPoints; ++j)
+            for (int i = 0; i < gridPoints; ++i) {
+                const bool reached = grid[size_t(j * gridPoints + i)] == reachedPoint;
+                if (reached && exitSide != glm::ivec2(0) && onEdge(i, j, exitSide))
+                    (*exitReached)[size_t(alongEdge(i, j, exitSide))] = 1;
+            }
+    }
+    if (passes)
         return true;
-    // The ones in the way are those that the ball meets from both sides; failing any (two
-    // rows one behind the other), those it meets coming in.
+    // The ones in the way are those that the ball meets from both sides, and the previous
+    // piece's that it meets coming in across the joint; failing any (two rows one behind
+    // the other), those it meets coming in.
     std::vector<bool> fromExit(obstacles.size(), false);
-    spread(
-        grid, [&](int i, int j) { return atTarget(i, j, entrySide, exitSide); }, [](int, int) { return false; },
-        obstacles, fromExit);
+    std::vector<unsigned char> fresh(onTop);
+    for (size_t k = 0; k < grid.size(); ++k)
+        fresh[k] = grid[k] == reachedPoint ? freePoint : grid[k];
+    spread(fresh, leaving, [](int, int) { return false; }, obstacles, fromExit, false);
+    auto pastEntry = [&](const PlacedObstacle& obstacle) {
+        const glm::vec2 edge = -gridCorner * glm::vec2(entrySide);
+        return (entrySide.x > 0 && obstacle.low.x > edge.x) || (entrySide.x < 0 && obstacle.high.x < edge.x) ||
+               (entrySide.y > 0 && obstacle.low.y > edge.y) || (entrySide.y < 0 && obstacle.high.y < edge.y);
+    };
     for (size_t k = 0; k < obstacles.size(); ++k)
-        if (fromEntry[k] && fromExit[k])
+        if (fromEntry[k] && (fromExit[k] || pastEntry(obstacles[k])))
             closing.push_back(int(k));
     for (size_t k = 0; k < obstacles.size() && closing.empty(); ++k)
         if (fromEntry[k])
             closing.push_back(int(k));
     return false;
+}
+
+int edgePointIndex(glm::vec2 local, glm::ivec2 side)
+{
+    const float along = side.y != 0 ? local.x : local.y;
+    return std::max(0, std::min(edgePointCount - 1, int(std::floor((along - gridCorner.x) / passageGridStep))));
+}
+
+glm::vec2 edgePointPosition(int index, glm::ivec2 side)
+{
+    const float along = gridCorner.x + passageGridStep * (float(index) + 0.5f);
+    const float across = -gridCorner.x - 0.5f * passageGridStep;
+    return side.y != 0 ? glm::vec2(along, float(side.y) * across) : glm::vec2(float(side.x) * across, along);
 }
 
 } // namespace vantor::scene

@@ -1,4 +1,4 @@
-#include "tooling/CourseGeometry.h"
+#include "course/CourseGeometry.h"
 
 #include "model/CollisionMesh.h"
 #include "scene/LevelFile.h"

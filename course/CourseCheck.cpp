@@ -1,10 +1,10 @@
-#include "tooling/CourseCheck.h"
+#include "course/CourseCheck.h"
 
+#include "course/CourseGeometry.h"
+#include "course/PiecePassage.h"
 #include "model/CollisionMesh.h"
 #include "scene/AttemptStart.h"
 #include "scene/LevelFile.h"
-#include "tooling/CourseGeometry.h"
-#include "tooling/PiecePassage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,14 +93,18 @@ unsigned long long cellKey(glm::ivec2 cell)
     return (static_cast<unsigned long long>(static_cast<unsigned>(cell.x)) << 32) | static_cast<unsigned>(cell.y);
 }
 
-// "the roller in "lv", the fence in "mv" and the roller in "rv"".
-std::string obstacleList(const std::vector<PlacedObstacle>& obstacles, const std::vector<int>& which)
+// "the roller in "lv", the fence in "mv" and the roller in "rh" of element 3": obstacles of
+// another element than `element` say whose they are.
+std::string obstacleList(const std::vector<PlacedObstacle>& obstacles, const std::vector<int>& ownerOf, int element,
+                         const std::vector<int>& which)
 {
     std::string text;
     for (size_t k = 0; k < which.size(); ++k) {
-        const PlacedObstacle& obstacle = obstacles[size_t(which[k])];
+        const size_t index = size_t(which[k]);
+        const PlacedObstacle& obstacle = obstacles[index];
         text += std::string(k == 0 ? "" : k + 1 == which.size() ? " and " : ", ") + "the " + itemName(obstacle.code) +
-                " in \"" + levelSlots[size_t(obstacle.slot)].key + "\"";
+                " in \"" + levelSlots[size_t(obstacle.slot)].key + "\"" +
+                (ownerOf[index] == element ? "" : " of " + elementName(ownerOf[index]));
     }
     return text;
 }
@@ -174,6 +178,7 @@ struct Checker {
 
     void checkItems(const LevelElement& element, const CoursePiece& piece, int index)
     {
+        measureItems(element, piece);
         const std::string name = elementName(index);
         for (size_t s = 0; s < levelSlots.size(); ++s) {
             const int code = element.items[s];
@@ -196,37 +201,101 @@ struct Checker {
         }
     }
 
-    // Each piece with obstacles it cannot roll over is searched for a way past them; the
-    // grid of each wall kind's top is made once, for the first piece that needs it.
+    // The summary's measures of how hard the items make a piece. Slots are neighbours when
+    // they are next to each other in the same lane or the same third.
+    void measureItems(const LevelElement& element, const CoursePiece& piece)
+    {
+        CourseSummary& summary = report.summary;
+        auto obstacleAt = [&](int row, int column) {
+            return row >= 0 && row < 3 && column >= 0 && column < 3 &&
+                   itemKindFor(element.items[size_t(row * 3 + column)]) == ItemKind::Obstacle;
+        };
+        for (const LevelSlot& slot : levelSlots) {
+            const int code = element.items[size_t(slot.row * 3 + slot.column)];
+            summary.rollers += code == 1 ? 1 : 0;
+            if (itemKindFor(code) != ItemKind::Ingredient)
+                continue;
+            summary.fruitInOuterLanes += slot.row != 1 ? 1 : 0;
+            const bool beside = obstacleAt(slot.row - 1, slot.column) || obstacleAt(slot.row + 1, slot.column) ||
+                                obstacleAt(slot.row, slot.column - 1) || obstacleAt(slot.row, slot.column + 1);
+            summary.fruitBesideObstacles += beside ? 1 : 0;
+        }
+        if (piece.kind == WallKind::Straight)
+            for (int row = 0; row < 3; ++row)
+                summary.openLanes += !obstacleAt(row, 0) && !obstacleAt(row, 1) && !obstacleAt(row, 2) ? 1 : 0;
+    }
+
+    // Each piece is searched for a way past its obstacles and those of the pieces it meets,
+    // which may stand close to the shared edge: from where the way through the previous
+    // piece comes out (or its whole entry edge after a gap or a closed piece) to its exit.
+    // The grid of each wall kind's top is made once, for the first piece that needs it.
     void checkPassages(const CoursePath& path, const std::vector<LevelElement>& elements,
                        const std::vector<int>& elementOf)
     {
         std::array<PiecePassage, 3> passages; // by WallKind; sampled when first needed
         std::vector<int> closing;
+        std::vector<unsigned char> reached; // exit edge points the way through the previous piece reaches
+        bool carried = false;               // `reached` holds for the piece at hand
         for (size_t k = 0; k < path.pieces.size(); ++k) {
             const CoursePiece& piece = path.pieces[k];
             const WalkableTop& top = tops[size_t(piece.kind)];
+            const PathSegment& segment = path.segments[k];
+            const glm::ivec2 entrySide = localSide(piece, segment.entry);
+            std::vector<unsigned char> entryOpen;
+            if (carried && segment.linkedToPrevious)
+                entryOpen = toNextPiece(path, k - 1, reached);
+            carried = false;
             if (top.empty())
                 continue;
-            const std::vector<PlacedObstacle> obstacles =
-                placeObstacles(elements[size_t(elementOf[k])], piece, models.obstacles);
-            if (std::all_of(obstacles.begin(), obstacles.end(), ballRollsOver))
-                continue;
+            std::vector<PlacedObstacle> obstacles;
+            std::vector<int> ownerOf; // the level element of each obstacle
+            // Its own first, then the previous piece's and the next one's where they meet it.
+            std::vector<size_t> near = {k};
+            if (segment.linkedToPrevious)
+                near.push_back(k - 1);
+            if (k + 1 < path.pieces.size() && path.segments[k + 1].linkedToPrevious)
+                near.push_back(k + 1);
+            for (size_t n : near) {
+                const LevelElement& element = elements[size_t(elementOf[n])];
+                for (const PlacedObstacle& obstacle : placeObstacles(element, piece, models.obstacles)) {
+                    obstacles.push_back(obstacle);
+                    ownerOf.push_back(elementOf[n]);
+                }
+            }
             PiecePassage& passage = passages[size_t(piece.kind)];
             if (passage.empty())
                 passage = PiecePassage(top);
-            const PathSegment& segment = path.segments[k];
-            const glm::ivec2 entrySide = localSide(piece, segment.entry);
             const glm::ivec2 exitSide = piece.kind == WallKind::End ? glm::ivec2(0) : localSide(piece, segment.exit);
-            if (passage.passable(entrySide, exitSide, obstacles, closing))
+            if (passage.passable(entrySide, exitSide, obstacles, closing, entryOpen.empty() ? nullptr : &entryOpen,
+                                 &reached)) {
+                carried = true;
                 continue;
+            }
             const char* toward = piece.kind == WallKind::End ? "the goal" : "its exit";
             error(closedPieces,
                   elementName(elementOf[k]) + ": the ball cannot pass this " + wallKindName(piece.kind) + ": " +
-                      obstacleList(obstacles, closing) + " leave no gap it fits through from its entry to " + toward +
-                      ".",
+                      obstacleList(obstacles, ownerOf, elementOf[k], closing) + " leave no gap it fits through from " +
+                      (entryOpen.empty() ? "its entry" : "where it comes in") + " to " + toward + ".",
                   elementOf[k]);
         }
+    }
+
+    // The points of piece `from`'s exit edge in `reached`, as points of the next piece's
+    // entry edge: the two edges are one line in the world.
+    static std::vector<unsigned char> toNextPiece(const CoursePath& path, size_t from,
+                                                  const std::vector<unsigned char>& reached)
+    {
+        const CoursePiece& a = path.pieces[from];
+        const CoursePiece& b = path.pieces[from + 1];
+        const glm::ivec2 exitSide = localSide(a, path.segments[from].exit);
+        const glm::ivec2 entrySide = localSide(b, path.segments[from + 1].entry);
+        std::vector<unsigned char> open(size_t(edgePointCount), 0);
+        for (int index = 0; index < edgePointCount; ++index)
+            if (reached[size_t(index)]) {
+                const glm::vec3 world = toWorld(a, edgePointPosition(index, exitSide));
+                open[size_t(edgePointIndex(toLocal(b, world), entrySide))] = 1;
+            }
+        return open;
     }
 
     // The side of its cell a point on a piece's edge lies on, in the piece's coordinates.
@@ -376,24 +445,6 @@ int CourseReport::warnings() const
     for (const CourseFinding& finding : findings)
         count += finding.error ? 0 : finding.count;
     return count;
-}
-
-bool loadCourseModels(const std::string& modelFolder, CourseModels& models, std::string& error)
-{
-    const char* walls[3] = {"endwall.dae", "straightwall.dae", "curvewall.dae"};              // by WallKind
-    const char* obstacles[4] = {"Rolle.dae", "Gitter.dae", "Holzbarrikade.dae", "Sandhaufen.dae"}; // by code - 1
-    std::string why;
-    for (int k = 0; k < 3; ++k)
-        if (!WalkableTop::load(modelFolder + walls[k], models.tops[size_t(k)], why)) {
-            error = modelFolder + walls[k] + ": " + why;
-            return false;
-        }
-    for (int k = 0; k < 4; ++k)
-        if (!ObstacleShape::load(modelFolder + obstacles[k], models.obstacles[size_t(k)], why)) {
-            error = modelFolder + obstacles[k] + ": " + why;
-            return false;
-        }
-    return true;
 }
 
 CourseReport checkCourse(const std::string& levelText, const CourseModels& models)

@@ -1,6 +1,6 @@
-#include "tooling/WalkableTop.h"
+#include "course/WalkableTop.h"
 
-#include "tooling/ModelFileMesh.h"
+#include "model/CollisionMesh.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,27 +46,13 @@ WalkableTop WalkableTop::fromCollisionMesh(const std::vector<glm::mat4>& vertice
 {
     WalkableTop top;
     for (const glm::vec3& face : triangles) {
-        const size_t i = size_t(face.x), j = size_t(face.y), k = size_t(face.z);
-        if (i >= vertices.size() || j >= vertices.size() || k >= vertices.size())
+        if (!isCollisionIndex(face.x, vertices.size()) || !isCollisionIndex(face.y, vertices.size()) ||
+            !isCollisionIndex(face.z, vertices.size()))
             continue;
+        const size_t i = size_t(face.x), j = size_t(face.y), k = size_t(face.z);
         addIfFlatTop(top, glm::vec3(vertices[i][3]), glm::vec3(vertices[j][3]), glm::vec3(vertices[k][3]));
     }
     return top;
-}
-
-bool WalkableTop::load(const std::string& fileName, WalkableTop& top, std::string& error)
-{
-    top.triangles.clear();
-    ModelFileMesh mesh;
-    if (!readCollisionMesh(fileName, ModelKind::Wall, mesh, error))
-        return false;
-    for (const glm::uvec3& face : mesh.triangles)
-        addIfFlatTop(top, mesh.positions[face.x], mesh.positions[face.y], mesh.positions[face.z]);
-    if (top.empty()) {
-        error = "the mesh has no flat top at y = 0";
-        return false;
-    }
-    return true;
 }
 
 bool WalkableTop::holds(glm::vec2 point, float margin) const

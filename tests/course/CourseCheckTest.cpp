@@ -1,9 +1,9 @@
 // The course checker on the shipped course and on small files, each made to show one
 // kind of problem.
+#include "course/CourseCheck.h"
 #include "scene/LevelFile.h"
 #include "support/CourseWriter.h"
 #include "support/ShippedWallTops.h"
-#include "tooling/CourseCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -174,6 +174,38 @@ TEST(CourseCheck, PiecesClosedByObstaclesTheBallCannotPass)
                   1)
             << listed(curve);
     }
+}
+
+// Rollers at the back of one piece and at the front of the next leave less room between
+// them than the ball needs, so the way must go on in the same lane across the joint: the
+// check follows it from piece to piece and names the other piece's obstacles in its way.
+TEST(CourseCheck, AWayThatDoesNotGoOnAcrossAJointIsClosed)
+{
+    // The ball leaves the first piece on the left lane and meets the second's rollers.
+    const CourseReport shifted = checkCourse(
+        courseText({{'S', ""}, {'S', "...|..R|..R"}, {'S', "R..|R..|..."}, {'S', ""}, {'E', ""}}), models());
+    EXPECT_EQ(shifted.errors(), 1) << listed(shifted);
+    EXPECT_EQ(count(shifted, {"element 2: the ball cannot pass this straight piece: the roller in \"lv\"",
+                              "the roller in \"mh\" of element 1", "where it comes in to its exit."}),
+              1)
+        << listed(shifted);
+
+    // The first piece's right lane is open at the joint too, but a pocket the ball cannot
+    // reach from its entry: the second piece alone would let it through there.
+    const CourseReport pocket = checkCourse(
+        courseText({{'S', ""}, {'S', "...|..R|.R."}, {'S', "R..|R..|..."}, {'S', ""}, {'E', ""}}), models());
+    EXPECT_EQ(count(pocket, {"element 2: the ball cannot pass this straight piece"}), 1) << listed(pocket);
+
+    // The same pieces with the way kept in one lane pass, and so does a way that changes
+    // lane inside a piece.
+    EXPECT_EQ(checkCourse(courseText({{'S', ""}, {'S', "...|..R|..R"}, {'S', "...|R..|R.."}, {'S', ""}, {'E', ""}}),
+                          models())
+                  .errors(),
+              0);
+    EXPECT_EQ(checkCourse(courseText({{'S', ""}, {'S', "..R|..R|..."}, {'S', "...|R..|R.."}, {'S', ""}, {'E', ""}}),
+                          models())
+                  .errors(),
+              1);
 }
 
 // Fences, barricades and sand heaps in the same slots leave room: fences and barricades are

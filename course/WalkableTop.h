@@ -2,7 +2,6 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
-#include <string>
 #include <vector>
 
 namespace vantor::scene {
@@ -12,13 +11,12 @@ namespace vantor::scene {
 // it, lies on the top: where an item can stand and where the ball can roll.
 class WalkableTop {
 public:
-    // Keeps the faces of a collision description (vertex matrices holding positions in
-    // their fourth column, triangles of three vertex indices) that lie flat at y = 0.
+    // Keeps the faces of a wall's collision description (vertex matrices holding positions
+    // in their fourth column, triangles of three vertex indices) that lie flat at y = 0. The
+    // game passes its wall prototypes' descriptions, the checker those it reads from the
+    // model files; a triangle with an index outside the vertex list is skipped.
     static WalkableTop fromCollisionMesh(const std::vector<glm::mat4>& vertices,
                                          const std::vector<glm::vec3>& triangles);
-    // The same for the first mesh of a model file, read as the game reads wall models.
-    // False, with `error` set, when the file cannot be read or has no top.
-    static bool load(const std::string& fileName, WalkableTop& top, std::string& error);
 
     // True when (x, z) lies on the top and so do the points `margin` away in eight
     // directions around it.

@@ -1,6 +1,6 @@
 #pragma once
+#include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
-#include <string>
 #include <vector>
 
 namespace vantor::scene {
@@ -10,9 +10,10 @@ namespace vantor::scene {
 // game places them in world space by the obstacle's matrix (placeCollisionVertex).
 class ObstacleShape {
 public:
-    // Reads the last mesh of a model file with the game's import. False, with `error`
-    // set, when the file cannot be read or holds no mesh.
-    static bool load(const std::string& fileName, ObstacleShape& shape, std::string& error);
+    // The shape of an obstacle's collision description (vertex matrices holding positions
+    // in their fourth column). The game passes its obstacle prototypes' descriptions, the
+    // checker those it reads from the model files.
+    static ObstacleShape fromCollisionMesh(const std::vector<glm::mat4>& vertices);
     bool empty() const { return vertices.empty(); }
 
     std::vector<glm::vec3> vertices; // model coordinates
