@@ -2,6 +2,7 @@
 
 #include "app/StopSignals.h"
 #include "game/Game.h"
+#include "platform/Clock.h"
 #include "platform/GL.h"
 #include "platform/GLDiagnostics.h"
 #include "platform/Globals.h"
@@ -9,6 +10,7 @@
 #include "platform/PlayerControls.h"
 #include "platform/RenderSettings.h"
 #include "platform/Window.h"
+#include "scene/GameState.h"
 
 #include <iostream>
 
@@ -18,6 +20,10 @@ int framesSinceRateLine = 0; // frames played since the last frame-rate line
 
 bool playFrame(double deltaTime, bool draw, bool frameRateLine)
 {
+    // The window's callbacks ran in the last poll: from this frame on the picture has the
+    // framebuffer's size.
+    game->resize(gameWindow->framebufferWidth, gameWindow->framebufferHeight);
+
     // Read once, and this one value handed to every reader of the frame: a sticky key's
     // press between two polls counts once, and the pad is asked of the device at each read.
     const PlayerControls controls = readPlayerControls(*input, gameWindow->handle);
@@ -35,4 +41,33 @@ bool playFrame(double deltaTime, bool draw, bool frameRateLine)
     glfwSwapBuffers(gameWindow->handle);
     checkGLError("General GL Error Checking");
     return !controls.quit && !glfwWindowShouldClose(gameWindow->handle) && !stopRequested();
+}
+
+void waitForWindowEvents()
+{
+    glfwWaitEventsTimeout(0.1);
+}
+
+double waitWhileMinimised(vantor::util::Window& window, GameState& state, Clock& clock,
+                          const std::function<void()>& waitForEvents)
+{
+    const double start = clock.now();
+    while (window.minimised && !glfwWindowShouldClose(window.handle) && !stopRequested())
+        waitForEvents();
+    const double waited = clock.now() - start;
+    state.startTime += waited;
+    if (state.heroFell || state.goalReached)
+        state.endTime += waited; // the time shown stays the attempt's own
+    return waited;
+}
+
+bool playLoopTurn(double& previousFrameTime, Clock& clock, const std::function<void()>& waitForEvents)
+{
+    glfwPollEvents(); // the key and window callbacks run in here
+    previousFrameTime += waitWhileMinimised(*gameWindow, *game->state, clock, waitForEvents);
+
+    const double now = clock.now();
+    const double deltaTime = now - previousFrameTime; // seconds
+    previousFrameTime = now;
+    return playFrame(deltaTime, !gameWindow->minimised);
 }

@@ -3,11 +3,23 @@
 #include "app/KeyControls.h"
 #include "platform/GL.h"
 #include "platform/RenderSettings.h"
+#include "platform/Window.h"
 
 #include <iostream>
 
-void keyCallback(GLFWwindow*, int key, int, int action, int)
+void keyCallback(GLFWwindow* handle, int key, int, int action, int mods)
 {
+    if (asksForFullScreenSwitch(key, action, mods)) {
+        vantor::util::Window* window = vantor::util::Window::of(handle);
+        if (window == nullptr)
+            return;
+        if (window->toggleFullScreen())
+            std::cout << (window->fullScreen ? "Full screen on" : "Full screen off") << std::endl;
+        else
+            std::cout << "Full screen is not possible: the window library knows no monitor" << std::endl;
+        return;
+    }
+
     std::string message = applySettingsKey(key, action);
     if (message.empty())
         return;

@@ -70,3 +70,11 @@ std::string applySettingsKey(int key, int action)
         return "";
     }
 }
+
+bool asksForFullScreenSwitch(int key, int action, int mods)
+{
+    if (action != GLFW_PRESS)
+        return false;
+    const bool enter = key == GLFW_KEY_ENTER || key == GLFW_KEY_KP_ENTER;
+    return key == GLFW_KEY_F11 || (enter && (mods & GLFW_MOD_ALT) != 0);
+}

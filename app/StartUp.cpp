@@ -54,7 +54,7 @@ void startUp(AssetPrefetch& assets)
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glEnable(GL_CULL_FACE);
-    glViewport(0, 0, windowWidth, windowHeight);
+    glViewport(0, 0, gameWindow->framebufferWidth, gameWindow->framebufferHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
     enableDebugOutput();

@@ -4,7 +4,7 @@
 #include "app/StopSignals.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
-#include "platform/GL.h"
+#include "platform/Clock.h"
 #include "platform/Globals.h"
 #include "platform/Window.h"
 
@@ -27,15 +27,7 @@ int main(int argc, char** argv)
     double previousFrameTime = 0.0; // seconds; the first step covers all of the loading
     startUp();
 
-    bool running = true;
-    while (running) {
-        glfwPollEvents(); // the key callback runs in here
-
-        double now = glfwGetTime();
-        double deltaTime = now - previousFrameTime; // seconds
-        previousFrameTime = now;
-
-        running = playFrame(deltaTime);
+    while (playLoopTurn(previousFrameTime, *gameClock)) {
     }
 
     // The game releases GL objects, so it goes while the context still exists.

@@ -8,6 +8,7 @@
 #include "platform/Globals.h"
 #include "platform/RenderSettings.h"
 #include "platform/SoundHandles.h"
+#include "platform/Window.h"
 #include "render/BulletDebugRenderer.h"
 #include "render/CustomShader.h"
 #include "render/TextOverlay.h"
@@ -45,8 +46,14 @@ void Game::init(AssetPrefetch& assets)
     light->Direction = glm::vec3(-0.3333f, -0.3333f, -0.3333f);
     light->DiffuseIntensity = 1.0f;
 
+    // The picture is as large as the window's framebuffer, which may differ from the size
+    // the command line asked for (full screen, a scaled display).
+    framebufferWidth = window->framebufferWidth;
+    framebufferHeight = window->framebufferHeight;
+
     camera = new vantor::scene::Camera();
     camera->position = glm::vec3(0.0f, 1.1f, 6.0f);
+    camera->aspectRatio = float(framebufferWidth) / float(framebufferHeight);
     freeCamera = false;
 
     // The next line, from level building, starts with a line break.
@@ -62,7 +69,7 @@ void Game::init(AssetPrefetch& assets)
     hero = new vantor::scene::Hero(normalMappingShader, shadowMappingShader, glowShader,
                                    assets.takeModel(StartUpAsset::Hero));
     loadLevel(assets);
-    textOverlay = new TextOverlay(float(windowWidth) * 0.5f, float(windowHeight) * 0.5f,
+    textOverlay = new TextOverlay(float(framebufferWidth) * 0.5f, float(framebufferHeight) * 0.5f,
                                   assets.takeImage(StartUpAsset::FontAtlas));
     loadMusicAndSounds(music, musicChannel);
     createRenderTargets();

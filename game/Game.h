@@ -53,6 +53,12 @@ public:
     // player asks this frame, read once by the frame loop and read here by every reader.
     void update(double deltaTime, const PlayerControls& controls);
     void render();
+    // The picture follows a framebuffer of width x height pixels from the next pass on: the
+    // blur, scene and heads-up targets made anew at that size, the viewport, the camera's
+    // aspect ratio and the text overlay's half sizes; logs "Window resized to W x H".
+    // Does nothing at the size it has or at a zero size (what some systems report for a
+    // minimised window). Returns whether it acted.
+    bool resize(int width, int height);
     // Applies nearestSampling and mipmapMode to every texture in `textures`.
     void applyTextureSettings();
     void cleanup();
@@ -93,6 +99,8 @@ public:
     GLuint hudFramebuffer = 0;        // the heads-up text
     GLuint hudTexture = 0;            // window size
     GLuint hudDepthBuffer = 0;        // depth and stencil of the heads-up text
+    int framebufferWidth = 0;         // pixels; the window's framebuffer as the blur, scene and hud targets have it
+    int framebufferHeight = 0;        // pixels
 
     // Physics; all owned. The world goes before the parts it was built from.
     btDiscreteDynamicsWorld* dynamicsWorld = nullptr;         // steps the bodies below and the course's

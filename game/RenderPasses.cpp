@@ -6,7 +6,6 @@
 #include "model/Skybox.h"
 #include "model/WallPiece.h"
 #include "platform/Clock.h"
-#include "platform/Globals.h"
 #include "platform/RenderSettings.h"
 #include "render/CustomShader.h"
 #include "render/HudText.h"
@@ -22,7 +21,7 @@
 #include "scene/LevelOfDetail.h"
 #include "scene/Obstacle.h"
 
-#include <glm/gtc/matrix_transform.hpp>
+#include <glm/geometric.hpp>
 #include <iostream>
 
 namespace {
@@ -121,10 +120,11 @@ void drawQuad(GLuint array)
     glEnable(GL_DEPTH_TEST);
 }
 
-void bindWindow()
+// The window's framebuffer, all width x height pixels of it.
+void bindWindow(int width, int height)
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, windowWidth, windowHeight);
+    glViewport(0, 0, width, height);
 }
 
 // Uploads each object's matrix under `matrixName` (times `prefix`) and draws it at level 0.
@@ -165,8 +165,8 @@ void Game::createRenderTargets()
 
     createColourTarget(glowFramebuffer, glowTexture, &glowDepthBuffer, GL_RGB, glowMapSize, glowMapSize,
                        ">>> Error on generating framebuffer for glow map: ");
-    createWindowTargets(windowWidth, windowHeight);
-    bindWindow();
+    createWindowTargets(framebufferWidth, framebufferHeight);
+    bindWindow(framebufferWidth, framebufferHeight);
 
     glGenBuffers(1, &quadVertexBuffer);
     glBindBuffer(GL_ARRAY_BUFFER, quadVertexBuffer);
@@ -185,6 +185,22 @@ void Game::createWindowTargets(int width, int height)
                        ">>> Error on generating framebuffer for scene: ");
     createColourTarget(hudFramebuffer, hudTexture, &hudDepthBuffer, GL_RGBA, width, height,
                        ">>> Error on generating framebuffer for hud: ");
+}
+
+bool Game::resize(int width, int height)
+{
+    if (width <= 0 || height <= 0 || (width == framebufferWidth && height == framebufferHeight))
+        return false;
+    deleteWindowTargets();
+    createWindowTargets(width, height);
+    framebufferWidth = width;
+    framebufferHeight = height;
+    bindWindow(framebufferWidth, framebufferHeight);
+    camera->aspectRatio = float(width) / float(height);
+    textOverlay->halfWidth = float(width) * 0.5f;
+    textOverlay->halfHeight = float(height) * 0.5f;
+    std::cout << "Window resized to " << width << " x " << height << std::endl;
+    return true;
 }
 
 void Game::deleteWindowTargets()
@@ -247,11 +263,9 @@ void Game::renderShadowMap()
     glUseProgram(program);
     shadowMappingShader->inUse = true;
 
-    // A fixed box of 140 units a side around a point near the middle of the course.
-    glm::mat4 lightProjection = glm::ortho(-70.0f, 70.0f, -70.0f, 70.0f, -70.0f, 70.0f);
-    glm::vec3 centre(10.0f, 0.0f, -50.0f);
-    glm::vec3 eye = centre + light->Direction * (70.0f / -10.0f);
-    glm::mat4 lightViewProjection = lightProjection * glm::lookAt(eye, centre, glm::vec3(0.0f, 1.0f, 0.0f));
+    // The box the map covers goes wherever the ball is.
+    const glm::vec3 ball(hero->position.x(), hero->position.y(), hero->position.z());
+    const glm::mat4 lightViewProjection = vantor::scene::shadowViewProjection(ball, light->Direction, shadowMapSize);
 
     drawAll(wallPieces, program, "depthMVP", lightViewProjection);
     drawAll(obstacles, program, "depthMVP", lightViewProjection);
@@ -261,7 +275,7 @@ void Game::renderShadowMap()
 
     depthBiasVP = biasMatrix * lightViewProjection;
     shadowMappingShader->inUse = false;
-    bindWindow();
+    bindWindow(framebufferWidth, framebufferHeight);
 }
 
 void Game::renderGlowMap()
@@ -288,12 +302,12 @@ void Game::renderGlowMap()
 
     // The blur target has no depth, and its quad rewrites every pixel: nothing to clear.
     glBindFramebuffer(GL_FRAMEBUFFER, blurFramebuffer);
-    glViewport(0, 0, windowWidth, windowHeight);
+    glViewport(0, 0, framebufferWidth, framebufferHeight);
     glUseProgram(blurShader->program);
     bindTexture(GL_TEXTURE0, glowTexture);
     setInt(blurShader->program, "colorTexture", 0);
     drawQuad(blurQuadArray);
-    bindWindow();
+    bindWindow(framebufferWidth, framebufferHeight);
 }
 
 void Game::renderScene()
@@ -342,21 +356,21 @@ void Game::renderScene()
 void Game::renderHud()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, hudFramebuffer);
-    glViewport(0, 0, windowWidth, windowHeight);
+    glViewport(0, 0, framebufferWidth, framebufferHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     bool ended = state->heroFell || state->goalReached;
     double end = ended ? state->endTime : gameClock->now();
     HudLines hud;
-    buildHudLines(end - state->startTime, state->score, state->heroFell, state->goalReached, windowWidth,
-                  windowHeight, hud);
+    buildHudLines(end - state->startTime, state->score, state->heroFell, state->goalReached,
+                  framebufferWidth, framebufferHeight, hud);
     for (int i = 0; i < hud.count; ++i)
         textOverlay->drawText(hud.lines[i].text.c_str(), hud.lines[i].x, hud.lines[i].y, hud.lines[i].size);
 }
 
 void Game::composeFrame()
 {
-    bindWindow();
+    bindWindow(framebufferWidth, framebufferHeight);
     GLuint program = mixerShader->program;
     glUseProgram(program);
     bindTexture(GL_TEXTURE0, sceneTexture);

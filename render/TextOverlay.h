@@ -24,8 +24,8 @@ public:
     // Leaves unit 0 active with the atlas bound and no vertex array bound.
     void drawText(const char* text, int x, int y, int size);
 
-    float halfWidth;                        // pixels; half the window width at creation
-    float halfHeight;                       // pixels; half the window height at creation
+    float halfWidth;                        // pixels; half the target's width, set again when the window is resized
+    float halfHeight;                       // pixels; half the target's height
     GLuint textVertexArray;                 // owned; attribute 0 positions, 1 texture coordinates
     vantor::util::Texture* fontAtlas;       // owned; 16 x 16 glyph grid
     GLuint textVertexBuffer;                // owned; two floats a vertex, refilled every draw

@@ -1,6 +1,5 @@
 #include "scene/Camera.h"
 
-#include "platform/Globals.h"
 #include "platform/Input.h"
 #include "platform/PlayerControls.h"
 #include "platform/Window.h"
@@ -36,24 +35,30 @@ void applyMouseLook(float& horizontalAngle, float& verticalAngle, float mouseSpe
 Camera::Camera()
     : SceneObject(glm::mat4(0.0f)), position(0.0f), horizontalAngle(0.0f), verticalAngle(0.0f),
       fieldOfView(1.0471976f), mouseSpeed(0.006f), speed(10.0f), nearPlane(0.1f), farPlane(100.0f),
-      viewMatrix(1.0f), projectionMatrix(1.0f), frustumPlanes{}
+      aspectRatio(4.0f / 3.0f), viewMatrix(1.0f), projectionMatrix(1.0f), frustumPlanes{}, placeChangesSeen(-1)
 {
 }
 
 void Camera::mouseLook(util::Window* window)
 {
-    const int centerX = windowWidth / 2;
-    const int centerY = windowHeight / 2;
+    const int centerX = window->width / 2;
+    const int centerY = window->height / 2;
     double x = 0.0;
     double y = 0.0;
     input->getCursorPos(window->handle, x, y);
     input->setCursorPos(window->handle, centerX, centerY);
-    applyMouseLook(horizontalAngle, verticalAngle, mouseSpeed, centerX, centerY, x, y);
+    // NOTE: once the window has moved, changed size or gone to or from full screen (and
+    // before the first look), the cursor is read against another place of the window: its
+    // offset from the centre is no movement of the mouse.
+    const bool samePlace = window->placeChanges == placeChangesSeen;
+    placeChangesSeen = window->placeChanges;
+    if (samePlace)
+        applyMouseLook(horizontalAngle, verticalAngle, mouseSpeed, centerX, centerY, x, y);
 }
 
 void Camera::updateProjection()
 {
-    projectionMatrix = glm::perspective(fieldOfView, float(windowWidth) / float(windowHeight), nearPlane, farPlane);
+    projectionMatrix = glm::perspective(fieldOfView, aspectRatio, nearPlane, farPlane);
 }
 
 void Camera::update(double, GameState* state)

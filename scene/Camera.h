@@ -14,7 +14,8 @@ void applyMouseLook(float& horizontalAngle, float& verticalAngle, float mouseSpe
 
 // The eye of the scene: the view and projection matrices and the frustum planes for
 // culling. It follows the hero (update) or flies freely (updateFreeCamera); both modes
-// read the mouse as relative motion and put the cursor back to the window centre.
+// read the mouse as relative motion and put the cursor back to the window centre, in the
+// window's own units (which on a scaled display are not its framebuffer's pixels).
 // The cursor is read through `input`; the keys and the pad come as the frame's controls.
 class Camera : public SceneObject {
 public:
@@ -38,9 +39,11 @@ public:
     float speed;                // world units a second, free mode
     float nearPlane;            // world units
     float farPlane;             // world units
+    float aspectRatio;          // width / height of the picture; the Game sets it from the framebuffer
     glm::mat4 viewMatrix;       // world to eye
     glm::mat4 projectionMatrix; // eye to clip
     FrustumPlanes frustumPlanes; // world space, normalised; from the last follow-mode frame
+    int placeChangesSeen;       // the window's placeChanges at the last mouse look; -1 before the first
 
 private:
     void mouseLook(util::Window* window);

@@ -1,7 +1,17 @@
 #pragma once
+#include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
 namespace vantor::scene {
+
+const float shadowBoxSize = 140.0f; // world units; the side of the box the shadow map covers
+
+// The light's projection x view for a shadow map of mapTexels x mapTexels over a box of
+// shadowBoxSize around `focus` (the ball, so that every course has shadows where it is
+// played), lit along `direction` (not normalised). The box's centre is moved to whole
+// texels across the light's view, so that each texel stays over the same patch of the
+// world as the focus moves and shadow edges stand still instead of crawling.
+glm::mat4 shadowViewProjection(glm::vec3 focus, glm::vec3 direction, int mapTexels);
 
 // The scene's one directional light; the Game sets its values once and the update uploads
 // them to the lit program every frame under the same names.

@@ -4,7 +4,7 @@
 #include "model/CollisionMesh.h"
 #include "model/WallPiece.h"
 #include "platform/GL.h"
-#include "platform/Globals.h"
+#include "platform/Window.h"
 #include "scene/Camera.h"
 #include "scene/GameState.h"
 #include "scene/Hero.h"
@@ -443,7 +443,8 @@ void Autopilot::startAttempt()
 void Autopilot::steer(ScriptedInput& keys)
 {
     const GameState& state = *game->state;
-    const int centreX = windowWidth / 2, centreY = windowHeight / 2;
+    // The camera's cursor centre, in the window's units, wherever the window is resized to.
+    const int centreX = game->window->width / 2, centreY = game->window->height / 2;
     keys.releaseAll();
     keys.cursorX = double(centreX);
     keys.cursorY = double(centreY);

@@ -104,6 +104,23 @@ TEST_F(KeyControlsTest, RepeatsReleasesAndOtherKeysChangeNothing)
     EXPECT_FALSE(textureSettingsChanged);
 }
 
+TEST_F(KeyControlsTest, F11AndAltEnterAskForFullScreenAndNothingElseDoes)
+{
+    EXPECT_TRUE(asksForFullScreenSwitch(GLFW_KEY_F11, GLFW_PRESS, 0));
+    EXPECT_TRUE(asksForFullScreenSwitch(GLFW_KEY_F11, GLFW_PRESS, GLFW_MOD_SHIFT));
+    EXPECT_TRUE(asksForFullScreenSwitch(GLFW_KEY_ENTER, GLFW_PRESS, GLFW_MOD_ALT));
+    EXPECT_TRUE(asksForFullScreenSwitch(GLFW_KEY_KP_ENTER, GLFW_PRESS, GLFW_MOD_ALT | GLFW_MOD_NUM_LOCK));
+    // A held key switches once; Enter alone, or with another modifier, is no switch.
+    EXPECT_FALSE(asksForFullScreenSwitch(GLFW_KEY_F11, GLFW_REPEAT, 0));
+    EXPECT_FALSE(asksForFullScreenSwitch(GLFW_KEY_F11, GLFW_RELEASE, 0));
+    EXPECT_FALSE(asksForFullScreenSwitch(GLFW_KEY_ENTER, GLFW_REPEAT, GLFW_MOD_ALT));
+    EXPECT_FALSE(asksForFullScreenSwitch(GLFW_KEY_ENTER, GLFW_PRESS, 0));
+    EXPECT_FALSE(asksForFullScreenSwitch(GLFW_KEY_ENTER, GLFW_PRESS, GLFW_MOD_CONTROL));
+    EXPECT_FALSE(asksForFullScreenSwitch(GLFW_KEY_F10, GLFW_PRESS, GLFW_MOD_ALT));
+    // And the switch changes no render setting.
+    EXPECT_EQ(applySettingsKey(GLFW_KEY_F11, GLFW_PRESS), "");
+}
+
 // The callback writes the message as one line; F3's polygon mode is covered under OpenGL.
 TEST_F(KeyControlsTest, CallbackWritesOneLinePerPress)
 {

@@ -1,19 +1,29 @@
 #include "game/Game.h"
+#include "game/LevelLoader.h"
 #include "model/WallPiece.h"
 #include "platform/Globals.h"
 #include "platform/RenderSettings.h"
+#include "platform/Window.h"
 #include "scene/Camera.h"
 #include "scene/CollectedIngredients.h"
+#include "scene/DirectionalLight.h"
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "scene/Ingredient.h"
+#include "scene/Obstacle.h"
+#include "support/CaptureStdout.h"
+#include "support/CourseWriter.h"
 #include "support/GLContext.h"
+#include "support/TempDir.h"
 #include "tooling/GameRunner.h"
 
 #include <btBulletDynamicsCommon.h>
+#include <chrono>
 #include <cstdint>
 #include <glm/glm.hpp>
+#include <glm/gtc/constants.hpp>
 #include <gtest/gtest.h>
+#include <thread>
 #include <vector>
 
 // Whole frames of the shipped course, drawn by the real passes and read back from the
@@ -67,6 +77,28 @@ Box around(glm::vec2 centre, int half)
     return Box{int(centre.x) - half, int(centre.y) - half, int(centre.x) + half + 1, int(centre.y) + half + 1};
 }
 
+// Where the camera shows a world point, in window pixels from the lower left.
+glm::vec2 onScreen(glm::vec3 world)
+{
+    glm::vec4 clip = game->camera->projectionMatrix * game->camera->viewMatrix * glm::vec4(world, 1.0f);
+    glm::vec2 ndc = glm::vec2(clip) / clip.w;
+    return (ndc * 0.5f + 0.5f) * glm::vec2(game->framebufferWidth, game->framebufferHeight);
+}
+
+// The window's back buffer as the last render left it, all of the game's framebuffer.
+Pixels readWindow()
+{
+    Pixels pixels;
+    pixels.width = game->framebufferWidth;
+    pixels.height = game->framebufferHeight;
+    pixels.rgb.resize(size_t(pixels.width) * pixels.height * 3);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, pixels.width, pixels.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.rgb.data());
+    return pixels;
+}
+
 class Frame : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -104,28 +136,13 @@ protected:
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         game->render();
-        Pixels pixels;
-        pixels.width = windowWidth;
-        pixels.height = windowHeight;
-        pixels.rgb.resize(size_t(windowWidth) * windowHeight * 3);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, windowWidth, windowHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.rgb.data());
+        Pixels pixels = readWindow();
         EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
         return pixels;
     }
     static Pixels draw()
     {
         return draw([] {});
-    }
-
-    // Where the camera shows a world point, in window pixels from the lower left.
-    static glm::vec2 onScreen(glm::vec3 world)
-    {
-        glm::vec4 clip = game->camera->projectionMatrix * game->camera->viewMatrix * glm::vec4(world, 1.0f);
-        glm::vec2 ndc = glm::vec2(clip) / clip.w;
-        return (ndc * 0.5f + 0.5f) * glm::vec2(windowWidth, windowHeight);
     }
 
     static glm::vec3 heroAt()
@@ -364,17 +381,152 @@ TEST(FrameAtAnotherSize, TargetsFollowTheWindowAndTheFrameFillsIt)
     runner.frame(step, false);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     game->render();
-    std::vector<uint8_t> rgb(size_t(480) * 270 * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 480, 270, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    const Pixels frame = readWindow();
     // The sky reaches the top corners and the course the bottom middle: the composition
     // covers the whole window, not a part of it.
-    auto at = [&](int x, int y) { return glm::vec3(rgb[(size_t(y) * 480 + x) * 3], rgb[(size_t(y) * 480 + x) * 3 + 1],
-                                                    rgb[(size_t(y) * 480 + x) * 3 + 2]); };
-    for (glm::vec3 corner : {at(2, 267), at(477, 267)}) {
+    for (glm::vec3 corner : {frame.at(2, 267), frame.at(477, 267)}) {
         EXPECT_GT(corner.b, corner.r);
         EXPECT_GT(luminance(corner), 120.0f);
     }
-    EXPECT_GT(luminance(at(240, 20)), 20.0f);
+    EXPECT_GT(luminance(frame.at(240, 20)), 20.0f);
+}
+
+// The player resizes the window of a running game, larger and then smaller than it opened:
+// from the next frame on the picture is drawn at the new size, whole.
+TEST(FrameAtAnotherSize, ThePictureFollowsTheWindowWhenItIsResized)
+{
+    std::string failure;
+    ASSERT_TRUE(startWindowLibrary(failure)) << failure;
+    GameRunner runner(800, 600);
+    for (int i = 0; i < 5; ++i)
+        runner.frame(step, false);
+    const float yaw = game->camera->horizontalAngle;
+
+    for (glm::ivec2 size : {glm::ivec2(1200, 900), glm::ivec2(400, 300)}) {
+        const int w = size.x, h = size.y;
+        std::string log;
+        {
+            CaptureStdout capture;
+            glfwSetWindowSize(gameWindow->handle, w, h);
+            // The server's answer comes in through the event poll of a later frame.
+            for (int i = 0; i < 300 && game->framebufferWidth != w; ++i) {
+                runner.frame(step, false);
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            log = capture.text();
+        }
+        ASSERT_EQ(game->framebufferWidth, w);
+        ASSERT_EQ(game->framebufferHeight, h);
+        EXPECT_EQ(occurrences(log, "Window resized to " + std::to_string(w) + " x " + std::to_string(h) + "\n"), 1u)
+            << log;
+        expectCompleteTargets(w, h);
+        EXPECT_FLOAT_EQ(game->camera->projectionMatrix[0][0] * float(w) / float(h),
+                        game->camera->projectionMatrix[1][1]);
+        EXPECT_EQ(game->camera->horizontalAngle, yaw) << "the cursor's old centre is no movement of the mouse";
+
+        // Scene or sky at every corner, nothing left at the clear colour.
+        runner.frame(step, false);
+        game->render();
+        const Pixels playing = readWindow();
+        for (glm::ivec2 corner : {glm::ivec2(2, 2), glm::ivec2(w - 3, 2), glm::ivec2(2, h - 3), glm::ivec2(w - 3, h - 3)})
+            EXPECT_GT(luminance(playing.at(corner.x, corner.y)), 20.0f) << w << " x " << h << " at " << corner.x
+                                                                          << ", " << corner.y;
+        EXPECT_GT(playing.countWhite(hudDigits), 40) << "time and score at the lower left";
+
+        // The end screen stands where the heads-up display puts it for this size.
+        game->state->heroFell = true;
+        game->state->endTime = runner.clock.now();
+        runner.frame(step, false);
+        game->render();
+        const Pixels ended = readWindow();
+        const int left = w / 2 - 150;
+        EXPECT_GT(ended.countWhite(Box{left, h / 2, left + 9 * 40, h / 2 + 40}), 200) << "Game Over";
+        EXPECT_GT(ended.countWhite(Box{left, h / 2 - 40, left + 17 * 20, h / 2 - 20}), 100) << "Press R to replay";
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+        runner.replay(step, false);
+    }
+
+    // A zero size, as some systems report for a minimised window, changes nothing.
+    EXPECT_FALSE(game->resize(0, 0));
+    expectCompleteTargets(400, 300);
+}
+
+// A course far longer than the shadow map's box: a fence 35 pieces down the line, over
+// 150 units from where the box once stood still, around (10, 0, -50).
+TEST(FrameFarDownACourse, AnObstacleCastsAShadowThatStandsStillWhileTheBallRolls)
+{
+    std::string failure;
+    ASSERT_TRUE(startWindowLibrary(failure)) << failure;
+    TempDir folder;
+    std::vector<CourseStep> route(34, CourseStep{'S', ""});
+    route.push_back({'S', "...|.F.|..."});
+    route.push_back({'S', ""});
+    route.push_back({'E', ""});
+    const std::string shipped = courseName;
+    courseName = folder.write("long.json", courseText(route));
+    GameRunner runner(640, 480);
+    courseName = shipped;
+    ASSERT_EQ(game->obstacles.size(), 1u);
+    const glm::vec3 fence(game->obstacles[0]->modelMatrix[3]);
+    ASSERT_GT(glm::distance(fence, glm::vec3(10.0f, 0.0f, -50.0f)), 150.0f);
+
+    // The free camera stands still a little behind the fence, looking down at it; nothing
+    // is culled by the frustum it left at the start.
+    viewFrustumCulling = false;
+    freeCamera = true;
+    game->camera->position = fence + glm::vec3(0.0f, 3.5f, 7.0f);
+    game->camera->horizontalAngle = glm::pi<float>();
+    game->camera->verticalAngle = -0.4f;
+
+    // The ball rests on the top a piece before the fence, off to one side; its own shadow
+    // falls away from the fence's.
+    const glm::vec3 ball = fence + glm::vec3(1.5f, 0.5f, 6.0f);
+    auto drawWithBallAt = [&](glm::vec3 at, GLenum compare) {
+        runner.frame(step, false);
+        game->hero->position = btVector3(at.x, at.y, at.z);
+        game->hero->modelMatrix[3] = glm::vec4(at, 1.0f);
+        glBindTexture(GL_TEXTURE_2D, game->shadowDepthTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, compare);
+        game->render();
+        glBindTexture(GL_TEXTURE_2D, game->shadowDepthTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_FUNC, GL_LEQUAL);
+        return readWindow();
+    };
+    const Pixels shadowed = drawWithBallAt(ball, GL_LEQUAL);
+    const Pixels unshadowed = drawWithBallAt(ball, GL_ALWAYS);
+    const float texel = vantor::scene::shadowBoxSize / 4096.0f;
+    const Pixels rolled = drawWithBallAt(ball + glm::vec3(0.45f * texel, 0.0f, -0.3f * texel), GL_LEQUAL);
+
+    // The light falls along (-1, -1, -1): the fence's shadow lies on the top beyond it and
+    // to its left. Look at that patch of the top, where the ball and its shadow are not.
+    Box patch{10000, 10000, -1, -1};
+    for (glm::vec3 corner : {glm::vec3(-2.5f, 0.0f, -2.5f), glm::vec3(0.8f, 0.0f, -2.5f), glm::vec3(-2.5f, 0.0f, 0.8f),
+                             glm::vec3(0.8f, 0.0f, 0.8f)}) {
+        const glm::vec2 at = onScreen(fence + corner);
+        patch = Box{std::min(patch.x0, int(at.x)), std::min(patch.y0, int(at.y)), std::max(patch.x1, int(at.x) + 1),
+                    std::max(patch.y1, int(at.y) + 1)};
+    }
+    ASSERT_GT(patch.x0, 0);
+    ASSERT_GT(patch.y0, 0);
+    ASSERT_LT(patch.x1, 640);
+    ASSERT_LT(patch.y1, 480);
+
+    int inShadow = 0, edge = 0, edgeChanged = 0;
+    for (int y = patch.y0; y < patch.y1; ++y)
+        for (int x = patch.x0; x < patch.x1; ++x) {
+            const float dark = luminance(shadowed.at(x, y));
+            const float lit = luminance(unshadowed.at(x, y));
+            inShadow += dark < lit * 0.8f ? 1 : 0;
+            // Partly shadowed: where a crawling edge would show first.
+            if (dark < lit * 0.97f && dark > lit * 0.55f) {
+                ++edge;
+                const glm::vec3 change = glm::abs(rolled.at(x, y) - shadowed.at(x, y));
+                edgeChanged += std::max(change.r, std::max(change.g, change.b)) > 1.0f ? 1 : 0;
+            }
+        }
+    EXPECT_GT(inShadow, 100) << "the fence casts a shadow on the top beside it";
+    EXPECT_GT(edge, 20);
+    EXPECT_EQ(edgeChanged, 0) << "of " << edge << " edge pixels";
+    freeCamera = false;
+    viewFrustumCulling = true;
 }

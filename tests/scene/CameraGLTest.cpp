@@ -29,6 +29,7 @@ protected:
         state.heroPosition = glm::vec3(1, 2, 3);
         scripted.cursorX = 400;
         scripted.cursorY = 300;
+        camera.aspectRatio = 801.0f / 600.0f; // as the Game sets it from the framebuffer
     }
     void TearDown() override
     {

@@ -1,4 +1,5 @@
 #include "scene/Camera.h"
+#include "scene/DirectionalLight.h"
 #include "scene/Frustum.h"
 #include "scene/LevelOfDetail.h"
 
@@ -63,4 +64,59 @@ TEST(LevelOfDetail, SwitchesAtTheThresholdsThemselves)
     EXPECT_EQ(levelOfDetailFor(5.0f, 5.0f, 10.0f), 1u);
     EXPECT_EQ(levelOfDetailFor(10.0f, 5.0f, 10.0f), 2u);
     EXPECT_EQ(levelOfDetailFor(1000.0f, 0.1f, 0.2f), 2u);
+}
+
+namespace {
+const glm::vec3 lightDirection(-0.3333f, -0.3333f, -0.3333f); // the game's light
+const int mapTexels = 4096;
+
+// Where a world point falls on the shadow map: texels from its lower left, and depth 0..1.
+glm::vec3 onShadowMap(const glm::mat4& lightViewProjection, glm::vec3 world)
+{
+    const glm::vec4 clip = lightViewProjection * glm::vec4(world, 1.0f);
+    return (glm::vec3(clip) / clip.w * 0.5f + 0.5f) * glm::vec3(mapTexels, mapTexels, 1.0f);
+}
+} // namespace
+
+TEST(ShadowBox, CoversTheBallAndWhatIsNearItOnCoursesOfAnyLength)
+{
+    const glm::vec3 balls[] = {{0.0f, 1.0f, -1.0f}, {10.0f, 0.0f, -50.0f}, {-35.0f, 0.5f, -400.0f},
+                               {600.0f, 2.0f, -2500.0f}};
+    for (glm::vec3 ball : balls) {
+        const glm::mat4 light = shadowViewProjection(ball, lightDirection, mapTexels);
+        const glm::vec3 at = onShadowMap(light, ball);
+        EXPECT_NEAR(at.x, mapTexels / 2, 1.0f) << "ball at z " << ball.z;
+        EXPECT_NEAR(at.y, mapTexels / 2, 1.0f) << "ball at z " << ball.z;
+        // Everything within 60 units of the ball, in any direction, lies inside the box.
+        for (glm::vec3 way : {glm::vec3(1, 0, 0), glm::vec3(0, 1, 0), glm::vec3(0, 0, 1), glm::vec3(1, 1, 1),
+                              glm::vec3(1, -1, 1), glm::vec3(-1, 1, 1), glm::vec3(1, 1, -1)}) {
+            for (float side : {-60.0f, 60.0f}) {
+                const glm::vec3 near = onShadowMap(light, ball + glm::normalize(way) * side);
+                EXPECT_GT(near.x, 0.0f);
+                EXPECT_LT(near.x, float(mapTexels));
+                EXPECT_GT(near.y, 0.0f);
+                EXPECT_LT(near.y, float(mapTexels));
+                EXPECT_GT(near.z, 0.0f);
+                EXPECT_LT(near.z, 1.0f);
+            }
+        }
+    }
+}
+
+TEST(ShadowBox, EachTexelStaysOverTheSamePatchOfTheWorldWhileTheBallRolls)
+{
+    // A fence post near the ball, far from the origin; the ball rolls past it a fifth of a
+    // texel a frame, across several texels. The post must fall on the same spot of its
+    // texel every time (whole texels apart), or shadow edges would crawl.
+    const glm::vec3 start(-20.0f, 0.5f, -180.0f);
+    const glm::vec3 post = start + glm::vec3(-3.0f, 1.0f, -2.0f);
+    const glm::vec3 first = onShadowMap(shadowViewProjection(start, lightDirection, mapTexels), post);
+    const float texel = shadowBoxSize / mapTexels;
+    for (int frame = 1; frame <= 40; ++frame) {
+        const glm::vec3 ball = start + glm::vec3(0.13f, 0.0f, -0.17f) * (texel * frame);
+        const glm::vec3 at = onShadowMap(shadowViewProjection(ball, lightDirection, mapTexels), post);
+        const glm::vec2 moved = glm::vec2(at - first);
+        EXPECT_NEAR(moved.x, std::round(moved.x), 0.01f) << "frame " << frame;
+        EXPECT_NEAR(moved.y, std::round(moved.y), 0.01f) << "frame " << frame;
+    }
 }

@@ -37,7 +37,8 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 // Delivers one key event to `window` alone. NOTE: not through the test extension (what
 // xdotool uses for the focused window): that goes to whichever window has the focus when
 // the server takes it, and a game starting beside this one may just have taken it.
-void sendKeyEvent(unsigned long window, const std::string& key, bool press)
+// `modifiers`: the X modifier state the event carries (Mod1Mask for Alt).
+void sendKeyEvent(unsigned long window, const std::string& key, bool press, unsigned int modifiers = 0)
 {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
@@ -49,6 +50,7 @@ void sendKeyEvent(unsigned long window, const std::string& key, bool press)
     event.root = DefaultRootWindow(display);
     event.time = CurrentTime;
     event.same_screen = True;
+    event.state = modifiers;
     event.keycode = XKeysymToKeycode(display, XStringToKeysym(key.c_str()));
     XSendEvent(display, window, True, press ? KeyPressMask : KeyReleaseMask, reinterpret_cast<XEvent*>(&event));
     XCloseDisplay(display); // flushes the event
@@ -160,6 +162,17 @@ void GameProcess::pressKey(const std::string& key, double holdSeconds)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     } while (secondsSince(start) < holdSeconds);
     sendKeyEvent(window, key, false);
+}
+
+void GameProcess::pressKeyWithAlt(const std::string& key)
+{
+    if (windowId.empty())
+        waitForWindow(10);
+    if (windowId.empty())
+        return;
+    const unsigned long window = std::stoul(windowId);
+    sendKeyEvent(window, key, true, Mod1Mask);
+    sendKeyEvent(window, key, false, Mod1Mask);
 }
 
 void GameProcess::sendSignal(int signal)

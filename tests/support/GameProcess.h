@@ -29,6 +29,8 @@ public:
     // Presses (or holds for holdSeconds, then releases) one key in this game's window,
     // named as X names key symbols ("Escape", "w", "F3"). Finds the window first if needed.
     void pressKey(const std::string& key, double holdSeconds = 0.0);
+    // Presses and releases `key` with Alt held, as pressKey does.
+    void pressKeyWithAlt(const std::string& key);
     // Sends `signal` (SIGTERM, SIGINT) to the game, if it still runs.
     void sendSignal(int signal);
     // True once the game has ended (its exit code is then in exitCode).
