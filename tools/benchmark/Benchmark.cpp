@@ -1,8 +1,8 @@
-// Rendering benchmark: runs the real game at 800 x 600, played by the autopilot, and prints
-// per-pass and per-frame times, the frame rate, the time from launch to the first frame
-// split into its phases, and the peak resident memory. Run from one level below the
-// repository root (the game reads ../Models and ../Shader), under a display;
-// scripts/benchmark.sh does both.
+// Rendering benchmark: runs the real game at 800 x 600 (or the size given), played by the
+// autopilot, and prints per-pass and per-frame times, the frame rate, the time from launch
+// to the first frame split into its phases, and the peak resident memory. Run from one
+// level below the repository root (the game reads ../Models and ../Shader), under a
+// display; scripts/benchmark.sh does both.
 #include "game/Game.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
@@ -26,8 +26,6 @@
 
 namespace {
 
-constexpr int width = 800;
-constexpr int height = 600;
 constexpr double step = 1.0 / 60.0; // seconds of game time per frame
 constexpr int warmUpFrames = 30;
 constexpr int endScreenFrames = 60; // an ended attempt shows its end screen this long, then replays
@@ -153,8 +151,12 @@ void restart(GameRunner& runner)
 int main(int argc, char** argv)
 {
     int frames = argc > 1 ? std::atoi(argv[1]) : 600;
-    if (frames <= 0) {
-        std::printf("usage: lantern-trail-benchmark [frames]\n");
+    int width = 800;
+    int height = 600;
+    char rest = 0;
+    const bool sizeRead = argc <= 2 || std::sscanf(argv[2], "%dx%d%c", &width, &height, &rest) == 2;
+    if (argc > 3 || frames <= 0 || !sizeRead || width < 16 || height < 16 || width > 8192 || height > 8192) {
+        std::printf("usage: lantern-trail-benchmark [frames [WIDTHxHEIGHT]]  (16 to 8192 pixels a side)\n");
         return 1;
     }
 
