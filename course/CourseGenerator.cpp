@@ -48,11 +48,11 @@ int arcOf(char turn, int lane)
 }
 
 struct RouteBuilder {
-    CourseRandom& random;
-    const CourseDials& dials;
-    std::vector<CourseStep> route;
-    int heading = awayFromCamera;
-    int lane = 1; // the ball is dropped on the middle lane
+    CourseRandom& random;          // not owned: generateRoute's; every choice of the route draws from it
+    const CourseDials& dials;      // not owned: the difficulty's
+    std::vector<CourseStep> route; // the pieces so far, from the drop piece on
+    int heading = awayFromCamera;  // where the walk heads now, as the route writer counts headings
+    int lane = 1;                  // the open way's lane where the next piece begins; the drop is on the middle one
 
     // Picks `count` of the slots where `allowed` holds, each set of them as likely as any.
     std::vector<int> pick(const std::array<bool, 9>& allowed, int count)
