@@ -11,6 +11,7 @@
 #include "platform/SoundHandles.h"
 #include "render/Shader.h"
 #include "render/Uniforms.h"
+#include "scene/AttemptStart.h"
 #include "scene/Camera.h"
 #include "scene/CollectedIngredients.h"
 #include "scene/DirectionalLight.h"
@@ -26,8 +27,6 @@
 #include <iostream>
 
 namespace {
-
-constexpr float fallHeight = -2.5f;     // world y below which the hero has fallen
 
 // Updates each object, then decides whether it is drawn this frame.
 template <typename Objects>
@@ -98,7 +97,7 @@ void Game::update(double deltaTime, const PlayerControls& controls)
         std::cout << "Hero reached goal." << std::endl;
         fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
     }
-    if (!state->heroFell && hero->position.y() < fallHeight) {
+    if (!state->heroFell && hero->position.y() < vantor::scene::fallHeight) {
         state->heroFell = true;
         state->endTime = gameClock->now();
         std::cout << "Hero fell from wall." << std::endl;
