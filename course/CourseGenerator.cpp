@@ -145,17 +145,17 @@ struct RouteBuilder {
 
     void curve(char turn)
     {
-        const int arc = arcOf(turn, lane);
+        const std::array<bool, 9> way = openWayOnCurve(turn, lane);
         std::array<int, 9> codes{};
         if (dials.obstaclesOnCurves)
-            placeObstacles(arcSlots[size_t(arc)], false, codes);
+            placeObstacles(way, false, codes);
         // Off the arc a fruit lies only on a curve without obstacles: reaching for it round
         // obstacles in the curve's outer corner leaves a ball stuck there.
         const bool clear = std::all_of(codes.begin(), codes.end(), [](int code) { return code == 0; });
         std::array<bool, 9> offArc{};
         for (int s = 0; s < 9; ++s)
-            offArc[size_t(s)] = clear && !arcSlots[size_t(arc)][size_t(s)];
-        placeFruit(arcFruitSlots[size_t(arc)], offArc, codes);
+            offArc[size_t(s)] = clear && !way[size_t(s)];
+        placeFruit(arcFruitSlots[size_t(arcOf(turn, lane))], offArc, codes);
         add(turn, codes);
         heading = (heading + (turn == 'L' ? 1 : 3)) % 4;
     }
