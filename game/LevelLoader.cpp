@@ -49,12 +49,18 @@ namespace {
 const char* const noGoalLine = "The course has no wall piece, so it has no goal.";
 const char* const unreadableLine = "FAILED: JSON-Levelfile could not be read from filesystem.";
 
+// The course the game plays when the one asked for cannot be had.
+CourseChoice shippedCourse()
+{
+    CourseChoice choice;
+    choice.file = shippedCourseFile;
+    return choice;
+}
+
 } // namespace
 
 void Game::loadLevel(AssetPrefetch& assets)
 {
-    courseHasGoal = false;
-    goalPosition = glm::vec3(0.0f);
     std::cout << "\n>>> Load Prototype-Models" << std::endl;
     const glm::mat4 identity(1.0f);
     const glm::mat4 slotMatrix = slotPrototypeMatrix();
@@ -100,8 +106,7 @@ void Game::loadLevel(AssetPrefetch& assets)
     if (!chooseCourse(courseName, shippedCourseFile, coursePack, clockSeed(), course, refusal)) {
         // The programs refuse such a name before they start; one set by a tool plays the default.
         std::cout << refusal << std::endl;
-        course = CourseChoice();
-        course.file = shippedCourseFile;
+        course = shippedCourse();
     }
     buildCourse(true);
 }
@@ -113,8 +118,7 @@ bool Game::readCourseText(bool startingUp, std::string& text)
             std::cout << "OK: JSON-File made by the course generator" << std::endl;
             return true;
         }
-        course = CourseChoice();
-        course.file = shippedCourseFile;
+        course = shippedCourse();
     }
     if (!readLevelFile(course.file, text)) {
         // At start-up there is no game without a course; later the player can go on to the next.
@@ -200,8 +204,6 @@ void Game::takeDownCourse()
     wallPieces.clear();
     obstacles.clear();
     ingredients.clear();
-    courseHasGoal = false;
-    goalPosition = glm::vec3(0.0f);
 }
 
 void Game::placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix)
