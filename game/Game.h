@@ -146,6 +146,8 @@ private:
     bool readCourseText(bool startingUp, std::string& text);
     // "Course: NAME, N pieces, M fruit".
     void logCourse() const;
+    // The one release site of the course: its wall pieces, obstacles and fruit, their
+    // bodies out of the world first, and the collected fruit; the lists left empty.
     void takeDownCourse();
     // R: the attempt starts again, the course's fruit back in place; the rest stays.
     void replay();

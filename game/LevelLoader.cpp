@@ -186,24 +186,21 @@ void Game::logCourse() const
 
 void Game::takeDownCourse()
 {
-    // Out of the world first, so that no contact of the next step refers to them; the
-    // fruit still floating away go with the course.
+    // Each body out of the world before its object goes, so that no contact of the next
+    // step refers to it; a course built without a world has none there. The fruit still
+    // floating away go with the course.
     collectedIngredients.clear();
-    for (WallPiece* wall : wallPieces) {
-        dynamicsWorld->removeRigidBody(wall->rigidBody);
-        delete wall;
-    }
-    for (Obstacle* obstacle : obstacles) {
-        dynamicsWorld->removeRigidBody(obstacle->rigidBody);
-        delete obstacle;
-    }
-    for (Ingredient* ingredient : ingredients) {
-        dynamicsWorld->removeRigidBody(ingredient->rigidBody);
-        delete ingredient;
-    }
-    wallPieces.clear();
-    obstacles.clear();
-    ingredients.clear();
+    auto release = [this](auto& objects) {
+        for (auto* object : objects) {
+            if (dynamicsWorld != nullptr)
+                dynamicsWorld->removeRigidBody(object->rigidBody);
+            delete object;
+        }
+        objects.clear();
+    };
+    release(wallPieces);
+    release(obstacles);
+    release(ingredients);
 }
 
 void Game::placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix)
