@@ -110,8 +110,7 @@ void Game::update(double deltaTime, const PlayerControls& controls)
     const bool nextCoursePressed = controls.nextCourse && !nextCourseHeld;
     nextCourseHeld = controls.nextCourse;
     if (nextCoursePressed && endScreenShown) {
-        const bool won = state->goalReached && !state->heroFell;
-        switchCourse(vantor::scene::nextCourse(course, won, coursePack, vantor::scene::clockSeed()));
+        goToNextCourse(state->goalReached && !state->heroFell);
     } else if (controls.replay) {
         replay();
     }
@@ -131,6 +130,11 @@ void Game::switchCourse(const vantor::scene::CourseChoice& next)
     camera->verticalAngle = 0.0f;
     replay();
     fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
+}
+
+void Game::goToNextCourse(bool won)
+{
+    switchCourse(vantor::scene::nextCourse(course, won, coursePack, vantor::scene::clockSeed()));
 }
 
 void Game::replay()

@@ -69,8 +69,7 @@ struct Demo {
             runner.frame(frameTime, false);
             runner.keys.releaseAll();
         } else {
-            game->switchCourse(vantor::scene::nextCourse(game->course, false, game->coursePack,
-                                                         vantor::scene::clockSeed()));
+            game->goToNextCourse(false);
         }
         takeCourse();
     }
