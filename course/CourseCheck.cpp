@@ -446,6 +446,14 @@ int CourseReport::warnings() const
     return count;
 }
 
+std::string CourseReport::firstError() const
+{
+    for (const CourseFinding& finding : findings)
+        if (finding.error)
+            return finding.text;
+    return "";
+}
+
 CourseReport checkCourse(const std::string& levelText, const CourseModels& models)
 {
     Checker checker{models, models.tops, {}, {}, {}};

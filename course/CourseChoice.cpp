@@ -138,8 +138,7 @@ bool generateCheckedCourse(CourseChoice& choice, const CourseModels& models, std
         const CourseReport report = checkCourse(text, models);
         if (report.errors() == 0)
             return true;
-        const std::string why = report.findings.empty() ? "no reason given" : report.findings.front().text;
-        log << "Course " << generatedCourseName(choice.seed, choice.difficulty) << " refused: " << why;
+        log << "Course " << generatedCourseName(choice.seed, choice.difficulty) << " refused: " << report.firstError();
         if (attempt < generatedCourseTries)
             log << "; trying " << (choice.seed + 1u);
         log << std::endl;
