@@ -180,7 +180,7 @@ void Game::buildCourse(bool startingUp)
 
 void Game::logCourse() const
 {
-    std::cout << "Course: " << courseLabel(course) << ", " << wallPieces.size()
+    std::cout << "Course: " << printableName(courseLabel(course)) << ", " << wallPieces.size()
               << (wallPieces.size() == 1 ? " piece, " : " pieces, ") << ingredients.size() << " fruit" << std::endl;
 }
 

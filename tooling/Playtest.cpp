@@ -121,7 +121,7 @@ PlaytestResult playtest(const std::string& course, const std::string& modelsFold
     } else {
         name = fs::absolute(course, error).string();
         if (error || !readLevelFile(name, text)) {
-            result.failure = course + " could not be read";
+            result.failure = printableName(course) + " could not be read";
             return result;
         }
     }

@@ -180,7 +180,7 @@ bool readCourse(Options& options, std::string& text)
         return true;
     std::error_code error;
     const bool folder = std::filesystem::is_directory(options.courseFile, error);
-    std::cout << "FAILED: " << options.courseFile << " could not be read"
+    std::cout << "FAILED: " << printableName(options.courseFile) << " could not be read"
               << (folder ? ": it is a folder, not a course file." : ".") << std::endl;
     return false;
 }
@@ -234,7 +234,7 @@ int main(int argc, char** argv)
     CourseModels models;
     std::string modelsFolder, error;
     const bool haveModels = loadModels(options, models, modelsFolder, error);
-    std::cout << "Checking " << options.courseFile << std::endl;
+    std::cout << "Checking " << printableName(options.courseFile) << std::endl;
     if (!haveModels) {
         std::cout << "WARNING: the models could not be read (" << error
                   << "); items are not checked against the walkable tops, nor pieces for a way past their obstacles."
