@@ -10,22 +10,6 @@ const char* const generatedPrefix = "random";
 const int maxSeedDigits = 10;
 const uint64_t maxSeed = 4294967295u;
 
-bool readSeed(const std::string& text, uint32_t& seed)
-{
-    if (text.empty() || text.size() > size_t(maxSeedDigits))
-        return false;
-    uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + uint64_t(c - '0');
-    }
-    if (value > maxSeed)
-        return false;
-    seed = uint32_t(value);
-    return true;
-}
-
 bool readDifficulty(const std::string& text, Difficulty& difficulty)
 {
     for (Difficulty candidate : {Difficulty::Easy, Difficulty::Medium, Difficulty::Hard})
@@ -58,6 +42,22 @@ const char* difficultyName(Difficulty difficulty)
     return "medium";
 }
 
+bool readCourseSeed(const std::string& text, uint32_t& seed)
+{
+    if (text.empty() || text.size() > size_t(maxSeedDigits))
+        return false;
+    uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + uint64_t(c - '0');
+    }
+    if (value > maxSeed)
+        return false;
+    seed = uint32_t(value);
+    return true;
+}
+
 CourseName readCourseName(const std::string& name)
 {
     CourseName read;
@@ -72,7 +72,7 @@ CourseName readCourseName(const std::string& name)
     const std::string rest = name.substr(prefix.size());
     const size_t colon = rest.find(':');
     const std::string seedText = rest.substr(0, colon);
-    if (!readSeed(seedText, read.generated.seed))
+    if (!readCourseSeed(seedText, read.generated.seed))
         return refused(name, "the seed \"" + printableName(seedText) + "\" is not a whole number from 0 to 4294967295");
     read.generated.seedGiven = true;
     if (colon != std::string::npos) {

@@ -28,6 +28,11 @@ struct CourseName {
     std::string refusal;       // Refused: one line naming the value and what is allowed
 };
 
+// Reads a generated course's SEED as the name writes it, and nothing after it: 1 to 10
+// decimal digits with a value from 0 to 4294967295 (leading zeros allowed, no sign, no
+// spaces). False, `seed` left as it was, for any other text.
+bool readCourseSeed(const std::string& text, uint32_t& seed);
+
 // Reads a course name. SEED is 1 to 10 decimal digits with a value from 0 to 4294967295
 // (leading zeros allowed, no sign, no spaces); DIFFICULTY is easy, medium or hard. Exactly
 // "random" is a generated course whose seed the caller chooses; anything else that begins

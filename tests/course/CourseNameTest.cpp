@@ -50,6 +50,28 @@ TEST(CourseName, EveryBadFormIsRefusedWithALineNamingIt)
     EXPECT_NE(readCourseName("random:-1").refusal.find("the seed \"-1\""), std::string::npos);
 }
 
+// A seed alone, as the checker's --first takes it: the edge values taken, anything more or
+// less refused and the seed left as it was.
+TEST(CourseName, ASeedAloneIsReadAsTheNameReadsIt)
+{
+    struct Case {
+        const char* text;
+        uint32_t seed;
+    };
+    for (const Case& c : {Case{"0", 0u}, Case{"4294967295", 4294967295u}, Case{"0000000000", 0u},
+                          Case{"0004294967", 4294967u}, Case{"83412", 83412u}}) {
+        uint32_t seed = 7u;
+        EXPECT_TRUE(readCourseSeed(c.text, seed)) << c.text;
+        EXPECT_EQ(seed, c.seed) << c.text;
+    }
+    for (const char* text : {"", "4294967296", "9999999999", "00000000000", "-1", "+1", " 1", "1 ", "5:hard", "5:",
+                             "0x10", "1e3", "１"}) {
+        uint32_t seed = 7u;
+        EXPECT_FALSE(readCourseSeed(text, seed)) << text;
+        EXPECT_EQ(seed, 7u) << text;
+    }
+}
+
 TEST(CourseName, EverythingElseIsAFile)
 {
     for (const char* name :

@@ -65,15 +65,8 @@ bool readNumber(const std::string& text, int low, int high, int& number)
     return number >= low && number <= high;
 }
 
-// A seed as a generated course's name writes it.
-bool readSeed(const std::string& text, uint32_t& seed)
-{
-    const CourseName name = readCourseName("random:" + text);
-    seed = name.generated.seed;
-    return name.kind == CourseName::Kind::Generated;
-}
-
-// False, after printing the usage line, when the arguments do not fit it.
+// False, after printing the usage line, when the arguments do not fit it, or the line that
+// says why, when --first names no seed.
 bool readOptions(int argc, char** argv, Options& options)
 {
     std::vector<std::string> positional;
@@ -88,8 +81,14 @@ bool readOptions(int argc, char** argv, Options& options)
             options.writeFile = argv[++i];
         else if (argument == "--proof" && i + 1 < argc)
             fits = readNumber(argv[++i], 1, 100000, options.proofCount);
-        else if (argument == "--first" && i + 1 < argc)
-            fits = readSeed(argv[++i], options.firstSeed);
+        else if (argument == "--first" && i + 1 < argc) {
+            const std::string seed = argv[++i];
+            if (!readCourseSeed(seed, options.firstSeed)) {
+                std::cout << "--first takes a seed, a whole number from 0 to 4294967295 (at most 10 digits), not \""
+                          << printableName(seed) << "\"." << std::endl;
+                return false;
+            }
+        }
         else if (argument.rfind("--", 0) == 0)
             fits = false;
         else
