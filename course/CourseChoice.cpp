@@ -2,6 +2,7 @@
 
 #include "course/CourseCheck.h"
 #include "course/CourseGenerator.h"
+#include "scene/LevelFile.h"
 
 #include <chrono>
 #include <filesystem>
@@ -106,6 +107,22 @@ bool chooseCourse(const std::string& name, const std::string& defaultFile, const
             choice.file = file; // the path as named, which the game reads as it would any file
         }
     return true;
+}
+
+bool readChoiceText(const CourseChoice& choice, std::string& text)
+{
+    if (choice.kind == CourseChoice::Kind::Generated) {
+        text = generateCourse(choice.seed, choice.difficulty);
+        return true;
+    }
+    return readLevelFile(choice.file, text);
+}
+
+bool readNamedCourse(const std::string& name, uint32_t clockSeed, CourseChoice& choice, std::string& text,
+                     std::string& refusal)
+{
+    refusal.clear();
+    return chooseCourse(name, name, CoursePack(), clockSeed, choice, refusal) && readChoiceText(choice, text);
 }
 
 CourseChoice nextCourse(const CourseChoice& current, bool won, const CoursePack& pack, uint32_t clockSeed)

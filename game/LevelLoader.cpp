@@ -120,7 +120,7 @@ bool Game::readCourseText(bool startingUp, std::string& text)
         }
         course = shippedCourse();
     }
-    if (!readLevelFile(course.file, text)) {
+    if (!readChoiceText(course, text)) {
         // At start-up there is no game without a course; later the player can go on to the next.
         if (startingUp)
             fatalExit(unreadableLine);

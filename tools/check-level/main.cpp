@@ -24,10 +24,8 @@
 // reach the goal.
 #include "course/CourseCheck.h"
 #include "course/CourseChoice.h"
-#include "course/CourseGenerator.h"
 #include "course/CourseName.h"
 #include "png/PngWriter.h"
-#include "scene/LevelFile.h"
 #include "tooling/CourseMap.h"
 #include "tooling/CourseModelFiles.h"
 #include "tooling/CourseProof.h"
@@ -164,19 +162,16 @@ bool writeMap(const Options& options, const std::string& text, const CourseModel
 // says why, when the name is refused or the file cannot be read.
 bool readCourse(Options& options, std::string& text)
 {
-    const CourseName read = readCourseName(options.courseFile);
-    if (read.kind == CourseName::Kind::Refused) {
-        std::cout << read.refusal << std::endl;
+    CourseChoice choice;
+    std::string refusal;
+    if (readNamedCourse(options.courseFile, clockSeed(), choice, text, refusal)) {
+        options.courseFile = courseLabel(choice);
+        return true;
+    }
+    if (!refusal.empty()) {
+        std::cout << refusal << std::endl;
         return false;
     }
-    if (read.kind == CourseName::Kind::Generated) {
-        const uint32_t seed = read.generated.seedGiven ? read.generated.seed : clockSeed();
-        options.courseFile = generatedCourseName(seed, read.generated.difficulty);
-        text = generateCourse(seed, read.generated.difficulty);
-        return true;
-    }
-    if (readLevelFile(options.courseFile, text))
-        return true;
     std::error_code error;
     const bool folder = std::filesystem::is_directory(options.courseFile, error);
     std::cout << "FAILED: " << printableName(options.courseFile) << " could not be read"
