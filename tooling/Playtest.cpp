@@ -139,14 +139,22 @@ PlaytestResult playtest(const std::string& course, const std::string& modelsFold
     {
         QuietConsole quiet;
         GameRunner runner(320, 240);
-        playAttempt(runner, result, elementOfEachPiece(level));
-        const std::vector<MissedFruit> placed = fruitInCourseOrder(level);
-        result.fruitTotal = int(game->ingredients.size());
-        for (size_t i = 0; i < game->ingredients.size(); ++i) {
-            if (game->ingredients[i]->collected)
-                ++result.fruitCollected;
-            else if (i < placed.size())
-                result.missed.push_back(placed[i]);
+        // The game checks a generated course against its own prototypes and builds the next
+        // seed (or its default course) when the checks refuse it: a verdict on that course
+        // would be read as one on the course asked for.
+        const std::string built = courseLabel(game->course);
+        if (generated && built != name) {
+            result.failure = "the game refused " + name + " and built " + printableName(built);
+        } else {
+            playAttempt(runner, result, elementOfEachPiece(level));
+            const std::vector<MissedFruit> placed = fruitInCourseOrder(level);
+            result.fruitTotal = int(game->ingredients.size());
+            for (size_t i = 0; i < game->ingredients.size(); ++i) {
+                if (game->ingredients[i]->collected)
+                    ++result.fruitCollected;
+                else if (i < placed.size())
+                    result.missed.push_back(placed[i]);
+            }
         }
     }
     courseName = previousCourse;
