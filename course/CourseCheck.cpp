@@ -22,7 +22,6 @@ std::string counted(int count, const char* singular, const char* plural)
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
-const float fallLine = -2.5f;                 // a ball centre below this has fallen
 const float itemRadius = 0.3f;                // room an item needs around its slot
 const float stackClearance = 3.0f;            // height two pieces in one cell need between them
 const float quarterTurn = 1.5707964f;
@@ -320,9 +319,9 @@ struct Checker {
                       " is not below the ball's drop height 4.",
                   elementOf.front());
         for (size_t k = 0; k < pieces.size(); ++k)
-            if (pieces[k].origin.y < fallLine) // the resting ball would be within its radius of the line
+            if (pieces[k].origin.y < fallHeight) // the resting ball would be within its radius of the line
                 error(lowPieces, elementName(elementOf[k]) + ": its top at height " + formatNumber(pieces[k].origin.y) +
-                      " is too low: below -2.5 the ball counts as fallen.",
+                      " is too low: below " + formatNumber(fallHeight) + " the ball counts as fallen.",
                       elementOf[k]);
     }
 
@@ -445,6 +444,14 @@ int CourseReport::warnings() const
     for (const CourseFinding& finding : findings)
         count += finding.error ? 0 : finding.count;
     return count;
+}
+
+std::string CourseReport::firstError() const
+{
+    for (const CourseFinding& finding : findings)
+        if (finding.error)
+            return finding.text;
+    return "";
 }
 
 CourseReport checkCourse(const std::string& levelText, const CourseModels& models)

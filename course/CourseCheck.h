@@ -41,6 +41,8 @@ struct CourseReport {
     CourseSummary summary;               // filled when readable
     int errors() const;                  // every error, listed or counted
     int warnings() const;
+    std::string firstError() const;      // the first error's line, why the course is refused;
+                                         // empty without errors (warnings never refuse one)
 };
 
 // What the checks need of the game's models: the game builds it from the collision

@@ -2,6 +2,7 @@
 
 #include "course/CourseCheck.h"
 #include "course/CourseGenerator.h"
+#include "scene/LevelFile.h"
 
 #include <chrono>
 #include <filesystem>
@@ -108,6 +109,22 @@ bool chooseCourse(const std::string& name, const std::string& defaultFile, const
     return true;
 }
 
+bool readChoiceText(const CourseChoice& choice, std::string& text)
+{
+    if (choice.kind == CourseChoice::Kind::Generated) {
+        text = generateCourse(choice.seed, choice.difficulty);
+        return true;
+    }
+    return readLevelFile(choice.file, text);
+}
+
+bool readNamedCourse(const std::string& name, uint32_t clockSeed, CourseChoice& choice, std::string& text,
+                     std::string& refusal)
+{
+    refusal.clear();
+    return chooseCourse(name, name, CoursePack(), clockSeed, choice, refusal) && readChoiceText(choice, text);
+}
+
 CourseChoice nextCourse(const CourseChoice& current, bool won, const CoursePack& pack, uint32_t clockSeed)
 {
     switch (current.kind) {
@@ -138,8 +155,7 @@ bool generateCheckedCourse(CourseChoice& choice, const CourseModels& models, std
         const CourseReport report = checkCourse(text, models);
         if (report.errors() == 0)
             return true;
-        const std::string why = report.findings.empty() ? "no reason given" : report.findings.front().text;
-        log << "Course " << generatedCourseName(choice.seed, choice.difficulty) << " refused: " << why;
+        log << "Course " << generatedCourseName(choice.seed, choice.difficulty) << " refused: " << report.firstError();
         if (attempt < generatedCourseTries)
             log << "; trying " << (choice.seed + 1u);
         log << std::endl;

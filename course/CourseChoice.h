@@ -49,6 +49,17 @@ std::string courseLabel(const CourseChoice& choice);
 bool chooseCourse(const std::string& name, const std::string& defaultFile, const CoursePack& pack,
                   uint32_t clockSeed, CourseChoice& choice, std::string& refusal);
 
+// The text of `choice`: a generated course made from its seed and difficulty (not checked),
+// a course file read as the game reads it (readLevelFile). False when the file cannot be read.
+bool readChoiceText(const CourseChoice& choice, std::string& text);
+
+// A course a tool names on its command line, as the game takes the name (without a pack: a
+// file is a file; plain `random` takes `clockSeed`), and its text (readChoiceText). False
+// for a name readCourseName refuses, with `refusal` set to its line, and for a file that
+// cannot be read, with `refusal` left empty.
+bool readNamedCourse(const std::string& name, uint32_t clockSeed, CourseChoice& choice, std::string& text,
+                     std::string& refusal);
+
 // What N plays after `current`: after a file outside the pack, the pack's first course;
 // after pack course k, k + 1; after the pack's last (or with no pack), a medium generated
 // course of `clockSeed`; after a generated course, the next seed (after 4294967295 comes 0),

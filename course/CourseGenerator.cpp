@@ -48,11 +48,11 @@ int arcOf(char turn, int lane)
 }
 
 struct RouteBuilder {
-    CourseRandom& random;
-    const CourseDials& dials;
-    std::vector<CourseStep> route;
-    int heading = awayFromCamera;
-    int lane = 1; // the ball is dropped on the middle lane
+    CourseRandom& random;          // not owned: generateRoute's; every choice of the route draws from it
+    const CourseDials& dials;      // not owned: the difficulty's
+    std::vector<CourseStep> route; // the pieces so far, from the drop piece on
+    int heading = awayFromCamera;  // where the walk heads now, as the route writer counts headings
+    int lane = 1;                  // the open way's lane where the next piece begins; the drop is on the middle one
 
     // Picks `count` of the slots where `allowed` holds, each set of them as likely as any.
     std::vector<int> pick(const std::array<bool, 9>& allowed, int count)
@@ -145,17 +145,17 @@ struct RouteBuilder {
 
     void curve(char turn)
     {
-        const int arc = arcOf(turn, lane);
+        const std::array<bool, 9> way = openWayOnCurve(turn, lane);
         std::array<int, 9> codes{};
         if (dials.obstaclesOnCurves)
-            placeObstacles(arcSlots[size_t(arc)], false, codes);
+            placeObstacles(way, false, codes);
         // Off the arc a fruit lies only on a curve without obstacles: reaching for it round
         // obstacles in the curve's outer corner leaves a ball stuck there.
         const bool clear = std::all_of(codes.begin(), codes.end(), [](int code) { return code == 0; });
         std::array<bool, 9> offArc{};
         for (int s = 0; s < 9; ++s)
-            offArc[size_t(s)] = clear && !arcSlots[size_t(arc)][size_t(s)];
-        placeFruit(arcFruitSlots[size_t(arc)], offArc, codes);
+            offArc[size_t(s)] = clear && !way[size_t(s)];
+        placeFruit(arcFruitSlots[size_t(arcOf(turn, lane))], offArc, codes);
         add(turn, codes);
         heading = (heading + (turn == 'L' ? 1 : 3)) % 4;
     }

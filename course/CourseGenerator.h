@@ -21,12 +21,12 @@ namespace vantor::scene {
 
 // What a difficulty turns. Chances are in thousandths.
 struct CourseDials {
-    int minPieces;              // wall pieces, the end piece included
-    int maxPieces;
+    int minPieces;              // wall pieces at least, the end piece included
+    int maxPieces;              // wall pieces at most, the end piece included
     int curveChance;            // that a piece after the first two is a curve
     int obstaclePieceChance;    // that a piece after the first two carries obstacles
-    int minObstacles;           // on a piece that carries them
-    int maxObstacles;
+    int minObstacles;           // at least, on a piece that carries them
+    int maxObstacles;           // at most, on a piece that carries them
     bool obstaclesInOneLane;    // they keep to one lane beside the open way, so two lanes stay open
     bool obstaclesOnCurves;     // curves carry obstacles too
     int laneChangeChance;       // that the open way moves to another lane on a straight

@@ -13,13 +13,18 @@ CourseRandom::CourseRandom(uint64_t seed, uint64_t stream) : state(0), increment
     next();
 }
 
-uint32_t CourseRandom::next()
+uint32_t permutedCongruentialStep(uint64_t& state, uint64_t increment)
 {
     const uint64_t old = state;
     state = old * multiplier + increment;
     const uint32_t shifted = uint32_t(((old >> 18u) ^ old) >> 27u);
     const uint32_t rotation = uint32_t(old >> 59u);
     return (shifted >> rotation) | (shifted << ((32u - rotation) & 31u));
+}
+
+uint32_t CourseRandom::next()
+{
+    return permutedCongruentialStep(state, increment);
 }
 
 uint32_t CourseRandom::below(uint32_t bound)

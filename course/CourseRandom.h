@@ -3,6 +3,11 @@
 
 namespace vantor::scene {
 
+// One step of the permuted congruential generator below, which the data generator's
+// numbers take too: advances `state` by one congruential step with `increment` (odd) and
+// returns the permuted output of the state it had.
+uint32_t permutedCongruentialStep(uint64_t& state, uint64_t increment);
+
 // The course generator's random numbers: a permuted congruential generator (32-bit output,
 // 64-bit state), written out here so that a seed gives the same numbers on every machine,
 // compiler and standard library. Integer arithmetic only.

@@ -155,8 +155,10 @@ void Game::cleanup()
     if (quadVertexBuffer != 0)
         deleteRenderTargets();
 
-    // Every course body leaves the world with it, so their owners never touch a world
-    // that is gone.
+    // The course goes while its world exists, its bodies out of the world first; the
+    // bodies left (the hero's, the ground's) leave it too, so their owners never touch a
+    // world that is gone.
+    takeDownCourse();
     if (dynamicsWorld != nullptr) {
         for (int i = dynamicsWorld->getNumCollisionObjects() - 1; i >= 0; --i)
             dynamicsWorld->removeCollisionObject(dynamicsWorld->getCollisionObjectArray()[i]);
@@ -186,8 +188,7 @@ void Game::cleanup()
     delete state;
     state = nullptr;
 
-    // Course objects own only their place and body; they draw through the prototypes but
-    // never touch them when they go, so the prototypes may go first.
+    // The prototypes go after the course objects that draw through them (takeDownCourse above).
     vantor::scene::WallPiece* wallPrototypes[] = {straightWallPrototype, endWallPrototype, curveWallPrototype};
     for (vantor::scene::WallPiece* prototype : wallPrototypes)
         delete prototype;
@@ -199,16 +200,6 @@ void Game::cleanup()
     fencePrototype = rollerPrototype = barricadePrototype = sandHeapPrototype = nullptr;
     bananaPrototype = applePrototype = nullptr;
 
-    for (vantor::scene::WallPiece* wall : wallPieces)
-        delete wall;
-    for (vantor::scene::Ingredient* ingredient : ingredients)
-        delete ingredient;
-    for (vantor::scene::Obstacle* obstacle : obstacles)
-        delete obstacle;
-    wallPieces.clear();
-    ingredients.clear();
-    obstacles.clear();
-    collectedIngredients.clear();
     textures.clear();
 
     delete skybox;

@@ -47,6 +47,9 @@ public:
     // the collected fruit) and builds `next` in its place; the attempt starts on it as at a
     // replay, with the begin sound. The prototypes, programs and targets stay.
     void switchCourse(const vantor::scene::CourseChoice& next);
+    // Switches to the course N plays after this one (nextCourse: through the pack, then
+    // generated courses, harder after `won`), a seed from the clock where one is needed.
+    void goToNextCourse(bool won);
     // Creates the obstacle or fruit of one slot of a wall piece and appends it to its list.
     void placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix);
     // One frame's update by deltaTime seconds since the previous one; `controls` is what the
@@ -146,6 +149,8 @@ private:
     bool readCourseText(bool startingUp, std::string& text);
     // "Course: NAME, N pieces, M fruit".
     void logCourse() const;
+    // The one release site of the course: its wall pieces, obstacles and fruit, their
+    // bodies out of the world first, and the collected fruit; the lists left empty.
     void takeDownCourse();
     // R: the attempt starts again, the course's fruit back in place; the rest stays.
     void replay();

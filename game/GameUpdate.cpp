@@ -11,6 +11,7 @@
 #include "platform/SoundHandles.h"
 #include "render/Shader.h"
 #include "render/Uniforms.h"
+#include "scene/AttemptStart.h"
 #include "scene/Camera.h"
 #include "scene/CollectedIngredients.h"
 #include "scene/DirectionalLight.h"
@@ -26,8 +27,6 @@
 #include <iostream>
 
 namespace {
-
-constexpr float fallHeight = -2.5f;     // world y below which the hero has fallen
 
 // Updates each object, then decides whether it is drawn this frame.
 template <typename Objects>
@@ -98,7 +97,7 @@ void Game::update(double deltaTime, const PlayerControls& controls)
         std::cout << "Hero reached goal." << std::endl;
         fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
     }
-    if (!state->heroFell && hero->position.y() < fallHeight) {
+    if (!state->heroFell && hero->position.y() < vantor::scene::fallHeight) {
         state->heroFell = true;
         state->endTime = gameClock->now();
         std::cout << "Hero fell from wall." << std::endl;
@@ -111,8 +110,7 @@ void Game::update(double deltaTime, const PlayerControls& controls)
     const bool nextCoursePressed = controls.nextCourse && !nextCourseHeld;
     nextCourseHeld = controls.nextCourse;
     if (nextCoursePressed && endScreenShown) {
-        const bool won = state->goalReached && !state->heroFell;
-        switchCourse(vantor::scene::nextCourse(course, won, coursePack, vantor::scene::clockSeed()));
+        goToNextCourse(state->goalReached && !state->heroFell);
     } else if (controls.replay) {
         replay();
     }
@@ -132,6 +130,11 @@ void Game::switchCourse(const vantor::scene::CourseChoice& next)
     camera->verticalAngle = 0.0f;
     replay();
     fmodSystem->playSound(FMOD_CHANNEL_FREE, beginEndSound, false, nullptr);
+}
+
+void Game::goToNextCourse(bool won)
+{
+    switchCourse(vantor::scene::nextCourse(course, won, coursePack, vantor::scene::clockSeed()));
 }
 
 void Game::replay()

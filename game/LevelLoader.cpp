@@ -49,12 +49,18 @@ namespace {
 const char* const noGoalLine = "The course has no wall piece, so it has no goal.";
 const char* const unreadableLine = "FAILED: JSON-Levelfile could not be read from filesystem.";
 
+// The course the game plays when the one asked for cannot be had.
+CourseChoice shippedCourse()
+{
+    CourseChoice choice;
+    choice.file = shippedCourseFile;
+    return choice;
+}
+
 } // namespace
 
 void Game::loadLevel(AssetPrefetch& assets)
 {
-    courseHasGoal = false;
-    goalPosition = glm::vec3(0.0f);
     std::cout << "\n>>> Load Prototype-Models" << std::endl;
     const glm::mat4 identity(1.0f);
     const glm::mat4 slotMatrix = slotPrototypeMatrix();
@@ -100,8 +106,7 @@ void Game::loadLevel(AssetPrefetch& assets)
     if (!chooseCourse(courseName, shippedCourseFile, coursePack, clockSeed(), course, refusal)) {
         // The programs refuse such a name before they start; one set by a tool plays the default.
         std::cout << refusal << std::endl;
-        course = CourseChoice();
-        course.file = shippedCourseFile;
+        course = shippedCourse();
     }
     buildCourse(true);
 }
@@ -113,10 +118,9 @@ bool Game::readCourseText(bool startingUp, std::string& text)
             std::cout << "OK: JSON-File made by the course generator" << std::endl;
             return true;
         }
-        course = CourseChoice();
-        course.file = shippedCourseFile;
+        course = shippedCourse();
     }
-    if (!readLevelFile(course.file, text)) {
+    if (!readChoiceText(course, text)) {
         // At start-up there is no game without a course; later the player can go on to the next.
         if (startingUp)
             fatalExit(unreadableLine);
@@ -176,32 +180,27 @@ void Game::buildCourse(bool startingUp)
 
 void Game::logCourse() const
 {
-    std::cout << "Course: " << courseLabel(course) << ", " << wallPieces.size()
+    std::cout << "Course: " << printableName(courseLabel(course)) << ", " << wallPieces.size()
               << (wallPieces.size() == 1 ? " piece, " : " pieces, ") << ingredients.size() << " fruit" << std::endl;
 }
 
 void Game::takeDownCourse()
 {
-    // Out of the world first, so that no contact of the next step refers to them; the
-    // fruit still floating away go with the course.
+    // Each body out of the world before its object goes, so that no contact of the next
+    // step refers to it; a course built without a world has none there. The fruit still
+    // floating away go with the course.
     collectedIngredients.clear();
-    for (WallPiece* wall : wallPieces) {
-        dynamicsWorld->removeRigidBody(wall->rigidBody);
-        delete wall;
-    }
-    for (Obstacle* obstacle : obstacles) {
-        dynamicsWorld->removeRigidBody(obstacle->rigidBody);
-        delete obstacle;
-    }
-    for (Ingredient* ingredient : ingredients) {
-        dynamicsWorld->removeRigidBody(ingredient->rigidBody);
-        delete ingredient;
-    }
-    wallPieces.clear();
-    obstacles.clear();
-    ingredients.clear();
-    courseHasGoal = false;
-    goalPosition = glm::vec3(0.0f);
+    auto release = [this](auto& objects) {
+        for (auto* object : objects) {
+            if (dynamicsWorld != nullptr)
+                dynamicsWorld->removeRigidBody(object->rigidBody);
+            delete object;
+        }
+        objects.clear();
+    };
+    release(wallPieces);
+    release(obstacles);
+    release(ingredients);
 }
 
 void Game::placeItem(int row, int column, int itemCode, glm::mat4 prototypeMatrix, glm::mat4 wallMatrix)

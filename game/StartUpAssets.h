@@ -8,7 +8,8 @@
 enum class StartUpAsset {
     Hero, StraightWall, EndWall, CurveWall, Fence, Roller, Barricade, SandHeap, Banana, Apple, Sky, FontAtlas
 };
-constexpr int startUpAssetCount = 12;
+// NOTE: counted from the last enumerator, FontAtlas; an asset added after it takes its place here.
+constexpr int startUpAssetCount = static_cast<int>(StartUpAsset::FontAtlas) + 1;
 
 // One asset of the start-up: its file and how it is read.
 struct StartUpAssetFile {

@@ -176,6 +176,11 @@ std::vector<TextureStep> planTextures(const aiScene* scene, const std::string& f
 
 } // namespace
 
+unsigned int modelImportFlags(ModelKind kind)
+{
+    return rulesFor(kind).flags;
+}
+
 ModelFile readModelFile(const std::string& fileName, ModelKind kind, ModelParts parts)
 {
     const ReadingRules& rules = rulesFor(kind);
@@ -184,7 +189,7 @@ ModelFile readModelFile(const std::string& fileName, ModelKind kind, ModelParts 
     file.kind = kind;
     // The importer and its scene live only while the parts are copied out.
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(fileName.c_str(), rules.flags);
+    const aiScene* scene = importer.ReadFile(fileName.c_str(), modelImportFlags(kind));
     if (scene == nullptr) {
         file.error = importer.GetErrorString();
         return file;

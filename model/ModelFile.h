@@ -65,6 +65,10 @@ enum class ModelParts {
 // serialised inside decodeImage.
 ModelFile readModelFile(const std::string& fileName, ModelKind kind, ModelParts parts = ModelParts::Everything);
 
+// The importer's post-processing steps (assimp's flags) readModelFile reads a file of `kind`
+// with, for a reader that needs the imported scene itself (the data tests).
+unsigned int modelImportFlags(ModelKind kind);
+
 // The folder the textures named by a model's materials are read from: the file name up to
 // its last "/", "." when it has none, "/" when the only one is its first character.
 std::string modelDirectory(const std::string& fileName);

@@ -17,8 +17,9 @@ glm::mat4 shadowViewProjection(glm::vec3 focus, glm::vec3 direction, int mapTexe
     turned.x = std::round(turned.x / texel) * texel;
     turned.y = std::round(turned.y / texel) * texel;
     const glm::vec3 centre = glm::transpose(turn) * turned;
-    // The eye stands 7 x the direction toward the light from the centre; the box reaches
-    // half its side from the eye each way, across the light and along it.
+    // The eye stands toward the light from the centre by the direction times half the
+    // box's side over 10 (7 for the 140-unit box); the box reaches half its side from the
+    // eye each way, across the light and along it.
     const glm::vec3 eye = centre + direction * (half / -10.0f);
     return glm::ortho(-half, half, -half, half, -half, half) * glm::lookAt(eye, centre, up);
 }

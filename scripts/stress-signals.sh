@@ -9,16 +9,9 @@
 #   BUILD_DIR=build-release bash scripts/stress-signals.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build="${BUILD_DIR:-build}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target lantern-trail lantern_e2e_tests -j"$(nproc)" >/dev/null
+# shellcheck source=scripts/lib/tool.sh
+source scripts/lib/tool.sh
+lantern_trail_build_targets lantern-trail lantern_e2e_tests >/dev/null
 export LANTERN_STOP_STARTS="${1:-100}"
-tests="$(pwd)/$build/tests/lantern_e2e_tests"
-filter="--gtest_filter=StartAndQuit.TheSameStopTwiceAtOnceAnywhereInTheLoadingEndsTheGameWithExitCodeZero"
-# The game reads ../Models and ../Shader: the tests run it one level below the repository root.
-cd tests
-if [ -n "${DISPLAY:-}" ]; then
-  "$tests" "$filter"
-else
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$tests" "$filter"
-fi
+lantern_trail_run_in_build 1280x1024 tests/lantern_e2e_tests \
+    --gtest_filter=StartAndQuit.TheSameStopTwiceAtOnceAnywhereInTheLoadingEndsTheGameWithExitCodeZero

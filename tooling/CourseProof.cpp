@@ -51,7 +51,7 @@ std::vector<DifficultyProof> proveGenerator(int count, uint32_t firstSeed, const
             const CourseReport report = checkCourse(text, models);
             if (report.errors() > 0) {
                 ++proof.refused;
-                const std::string why = "refused: " + report.findings.front().text;
+                const std::string why = "refused: " + report.firstError();
                 proof.failures.push_back({name, why});
                 progress << name << ": " << why << std::endl;
                 continue;

@@ -1,7 +1,6 @@
 #include "tooling/Playtest.h"
 
 #include "course/CourseChoice.h"
-#include "course/CourseGenerator.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
 #include "platform/GL.h"
@@ -105,25 +104,16 @@ PlaytestResult playtest(const std::string& course, const std::string& modelsFold
     namespace fs = std::filesystem;
     PlaytestResult result;
     std::error_code error;
+    CourseChoice choice;
+    std::string text, refusal;
+    const bool read = readNamedCourse(course, clockSeed(), choice, text, refusal);
     // The game builds the course by its name: a generated one by its full name, a file by
     // its absolute path, since the game runs in another folder.
-    std::string name = course;
-    std::string text;
-    const CourseName read = readCourseName(course);
-    if (read.kind == CourseName::Kind::Refused) {
-        result.failure = read.refusal;
+    const bool generated = choice.kind == CourseChoice::Kind::Generated;
+    const std::string name = generated ? courseLabel(choice) : fs::absolute(course, error).string();
+    if (!read || error) {
+        result.failure = refusal.empty() ? printableName(course) + " could not be read" : refusal;
         return result;
-    }
-    if (read.kind == CourseName::Kind::Generated) {
-        const uint32_t seed = read.generated.seedGiven ? read.generated.seed : clockSeed();
-        name = generatedCourseName(seed, read.generated.difficulty);
-        text = generateCourse(seed, read.generated.difficulty);
-    } else {
-        name = fs::absolute(course, error).string();
-        if (error || !readLevelFile(name, text)) {
-            result.failure = course + " could not be read";
-            return result;
-        }
     }
     const LevelDescription level = parseLevel(text);
     if (!level.ok) {
@@ -149,14 +139,22 @@ PlaytestResult playtest(const std::string& course, const std::string& modelsFold
     {
         QuietConsole quiet;
         GameRunner runner(320, 240);
-        playAttempt(runner, result, elementOfEachPiece(level));
-        const std::vector<MissedFruit> placed = fruitInCourseOrder(level);
-        result.fruitTotal = int(game->ingredients.size());
-        for (size_t i = 0; i < game->ingredients.size(); ++i) {
-            if (game->ingredients[i]->collected)
-                ++result.fruitCollected;
-            else if (i < placed.size())
-                result.missed.push_back(placed[i]);
+        // The game checks a generated course against its own prototypes and builds the next
+        // seed (or its default course) when the checks refuse it: a verdict on that course
+        // would be read as one on the course asked for.
+        const std::string built = courseLabel(game->course);
+        if (generated && built != name) {
+            result.failure = "the game refused " + name + " and built " + printableName(built);
+        } else {
+            playAttempt(runner, result, elementOfEachPiece(level));
+            const std::vector<MissedFruit> placed = fruitInCourseOrder(level);
+            result.fruitTotal = int(game->ingredients.size());
+            for (size_t i = 0; i < game->ingredients.size(); ++i) {
+                if (game->ingredients[i]->collected)
+                    ++result.fruitCollected;
+                else if (i < placed.size())
+                    result.missed.push_back(placed[i]);
+            }
         }
     }
     courseName = previousCourse;

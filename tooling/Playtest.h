@@ -42,7 +42,8 @@ struct PlaytestResult {
 const int pathSampleFrames = 10; // frames between two samples of PlaytestResult::ballPath
 
 // Plays the course `course` names once: a level file's path or a generated course's name
-// (a plain "random" takes a seed from the clock). The game reads its data as "../Models/"
+// (a plain "random" takes a seed from the clock). A generated course the game's own checks
+// refuse is not played: the game would build another. The game reads its data as "../Models/"
 // and "../Shader/", so the playtest works from inside `modelsFolder` (the game's Models
 // folder, beside its Shader folder) and puts the working folder back afterwards; a relative
 // path is taken from the working folder of the caller. The game's own console log is kept

@@ -1,15 +1,21 @@
 # shellcheck shell=bash
-# Sourced by scripts/benchmark.sh and scripts/screenshots.sh (bash, from the repository
-# root), never run on its own: building one of the programs of tools/ and running it where
-# the game runs.
+# Sourced by scripts/benchmark.sh, scripts/screenshots.sh and scripts/stress-signals.sh
+# (bash, from the repository root), never run on its own: building one of the programs of
+# tools/ (or other targets) and running it where the game runs.
 
-# lantern_trail_build_tool NAME: configures the build folder (BUILD_DIR, else build/) and
-# builds the program of tools/NAME/ in it. Sets lantern_trail_build to the folder and
-# lantern_trail_tool to the program's absolute path.
-lantern_trail_build_tool() {
+# lantern_trail_build_targets TARGET...: configures the build folder (BUILD_DIR, else
+# build/) and builds the TARGETs in it. Sets lantern_trail_build to the folder.
+lantern_trail_build_targets() {
     lantern_trail_build="${BUILD_DIR:-build}"
     cmake -S . -B "$lantern_trail_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$lantern_trail_build" --target "lantern-trail-$1" -j"$(nproc)"
+    cmake --build "$lantern_trail_build" --target "$@" -j"$(nproc)"
+}
+
+# lantern_trail_build_tool NAME: builds the program of tools/NAME/ as
+# lantern_trail_build_targets does. Sets lantern_trail_build to the folder and
+# lantern_trail_tool to the program's absolute path.
+lantern_trail_build_tool() {
+    lantern_trail_build_targets "lantern-trail-$1"
     # shellcheck disable=SC2034 # read by the caller
     lantern_trail_tool="$(pwd)/$lantern_trail_build/tools/$1/lantern-trail-$1"
 }

@@ -336,6 +336,12 @@ TEST(CourseCheck, KindsCodesTurnsAndHeightsTheGameCannotUse)
     EXPECT_EQ(count(report, {"element 2", "\"dir\" 12345", "collision walls"}), 1) << listed(report);
     EXPECT_EQ(count(report, {"element 0, slot \"mm\"", "item code 7 places nothing"}, false), 1) << listed(report);
     EXPECT_EQ(report.warnings(), 1);
+    // Why the course is refused is an error's line, never the warning listed before it.
+    ASSERT_FALSE(report.findings.front().error) << listed(report);
+    EXPECT_EQ(report.firstError().rfind("element 1: \"typ\" 7 is no wall kind", 0), 0u) << report.firstError();
+    EXPECT_EQ(checkCourse(course({element(1, 0, 0, 0, 0, ", \"mm\": 7"), element(0, 0, 0, 1, 0)}), models())
+                  .firstError(),
+              "");
 
     // The ball drops at (0, 4, -1): a course that starts elsewhere loses it at once, and a
     // piece too low counts the resting ball as fallen.

@@ -144,3 +144,35 @@ TEST(CheckedCourse, ARefusedSeedGivesWayToTheNextWithALineAndTheTriesAreBounded)
     EXPECT_EQ(linesWith(given.str(), "; trying 0"), 1) << given.str();
     EXPECT_EQ(linesWith(given.str(), "default course"), 1) << given.str();
 }
+
+// A course a tool names: a generated one made (plain `random` on the seed given for the
+// clock's), a file read as it is named, even a pack's; a refused name and a file that cannot
+// be read told apart by the refusal's line.
+TEST(NamedCourse, AToolGetsAGeneratedCourseOrAFileAndLearnsWhichFailed)
+{
+    CourseChoice choice;
+    std::string text, refusal;
+    ASSERT_TRUE(readNamedCourse("random:0005:hard", 31u, choice, text, refusal)) << refusal;
+    EXPECT_EQ(courseLabel(choice), "random:5:hard");
+    EXPECT_EQ(text, generateCourse(5u, Difficulty::Hard));
+    ASSERT_TRUE(readNamedCourse("random", 31u, choice, text, refusal)) << refusal;
+    EXPECT_EQ(courseLabel(choice), "random:31:medium");
+    EXPECT_EQ(text, generateCourse(31u, Difficulty::Medium));
+
+    TempDir folder;
+    const std::string file = folder.write("course.json", "{\"elements\": []}");
+    ASSERT_TRUE(readNamedCourse(file, 31u, choice, text, refusal)) << refusal;
+    EXPECT_EQ(choice.kind, CourseChoice::Kind::File);
+    EXPECT_EQ(courseLabel(choice), file);
+    EXPECT_EQ(text, "{\"elements\": []}");
+    const std::string packFile = shippedPack + "2-s-bends.json";
+    ASSERT_TRUE(readNamedCourse(packFile, 31u, choice, text, refusal)) << refusal;
+    EXPECT_EQ(courseLabel(choice), packFile);
+
+    EXPECT_FALSE(readNamedCourse("random:1:insane", 31u, choice, text, refusal));
+    EXPECT_NE(refusal.find("\"random:1:insane\""), std::string::npos) << refusal;
+    EXPECT_FALSE(readNamedCourse(folder.path("none.json"), 31u, choice, text, refusal));
+    EXPECT_EQ(refusal, "");
+    EXPECT_FALSE(readNamedCourse(folder.root, 31u, choice, text, refusal));
+    EXPECT_EQ(refusal, "");
+}

@@ -91,9 +91,9 @@ struct WallMeshes {
     LoadedModel models[3]; // by typ: 0 end, 1 straight, 2 curve
     WallMeshes()
     {
-        models[0] = loadModel(modelsFolder() + "endwall.dae", gameFlags);
-        models[1] = loadModel(modelsFolder() + "straightwall.dae", gameFlags);
-        models[2] = loadModel(modelsFolder() + "curvewall.dae", gameFlags);
+        models[0] = loadModel(modelsFolder() + "endwall.dae", vantor::scene::ModelKind::Wall);
+        models[1] = loadModel(modelsFolder() + "straightwall.dae", vantor::scene::ModelKind::Wall);
+        models[2] = loadModel(modelsFolder() + "curvewall.dae", vantor::scene::ModelKind::Wall);
     }
     std::vector<Triangle> placed(const Piece& p) const
     {

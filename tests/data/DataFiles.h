@@ -5,6 +5,7 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include "model/ModelFile.h"
 #include "platform/ImageLibrary.h"
 
 #include <glm/glm.hpp>
@@ -25,20 +26,20 @@ inline std::string modelsFolder()
     return std::string(LANTERN_SOURCE_DIR) + "/Models/";
 }
 
-const unsigned int gameFlags = 0x80204B; // SimpleModelTexNon and WallPiece
-const unsigned int skyFlags = 0x80004A;  // Skybox
-
-// A model file read as the game reads it; the importer owns the scene.
+// A model file imported with the post-processing the game reads a file of its kind with;
+// the importer owns the scene. The tests look at the scene itself (meshes by name,
+// bitangents, materials and the texture files they name), which the game's reading
+// (readModelFile) does not keep.
 struct LoadedModel {
     std::unique_ptr<Assimp::Importer> importer = std::make_unique<Assimp::Importer>();
     const aiScene* scene = nullptr;
     std::string error;
 };
 
-inline LoadedModel loadModel(const std::string& path, unsigned int flags)
+inline LoadedModel loadModel(const std::string& path, vantor::scene::ModelKind kind)
 {
     LoadedModel model;
-    model.scene = model.importer->ReadFile(path.c_str(), flags);
+    model.scene = model.importer->ReadFile(path.c_str(), vantor::scene::modelImportFlags(kind));
     if (!model.scene)
         model.error = model.importer->GetErrorString();
     return model;

@@ -11,17 +11,21 @@ using namespace datatest;
 
 namespace {
 
+using vantor::scene::ModelKind;
+
 struct ModelCase {
     const char* file;
+    ModelKind kind;      // the rules the game reads it with
     unsigned int meshes; // including the bounding-box mesh where there is one
     bool normalMap;
 };
 
 const ModelCase allModels[] = {
-    {"hero.dae", 2, true},          {"Banana.dae", 4, true},     {"apple.dae", 4, true},
-    {"Rolle.dae", 2, true},         {"Gitter.dae", 2, true},     {"Holzbarrikade.dae", 2, true},
-    {"Sandhaufen.dae", 2, true},    {"straightwall.dae", 1, true}, {"curvewall.dae", 1, true},
-    {"endwall.dae", 1, true},
+    {"hero.dae", ModelKind::Textured, 2, true},          {"Banana.dae", ModelKind::Textured, 4, true},
+    {"apple.dae", ModelKind::Textured, 4, true},         {"Rolle.dae", ModelKind::Textured, 2, true},
+    {"Gitter.dae", ModelKind::Textured, 2, true},        {"Holzbarrikade.dae", ModelKind::Textured, 2, true},
+    {"Sandhaufen.dae", ModelKind::Textured, 2, true},    {"straightwall.dae", ModelKind::Wall, 1, true},
+    {"curvewall.dae", ModelKind::Wall, 1, true},         {"endwall.dae", ModelKind::Wall, 1, true},
 };
 
 bool finite(const aiVector3D& v)
@@ -55,7 +59,7 @@ TEST(ModelFiles, EveryModelLoadsWithTheGamesFlagsAndHasTwoMaterials)
 {
     for (const ModelCase& c : allModels) {
         SCOPED_TRACE(c.file);
-        LoadedModel model = loadModel(modelsFolder() + c.file, gameFlags);
+        LoadedModel model = loadModel(modelsFolder() + c.file, c.kind);
         ASSERT_NE(model.scene, nullptr) << model.error;
         EXPECT_EQ(model.scene->mNumMeshes, c.meshes);
         ASSERT_EQ(model.scene->mNumMaterials, 2u);
@@ -100,7 +104,7 @@ TEST(ModelFiles, FacesFaceOutwardAndNormalMapsAreNotMirrored)
     // i.e. opposite to assimp's bitangent (which follows the flipped v).
     for (const ModelCase& c : allModels) {
         SCOPED_TRACE(c.file);
-        LoadedModel model = loadModel(modelsFolder() + c.file, gameFlags);
+        LoadedModel model = loadModel(modelsFolder() + c.file, c.kind);
         ASSERT_NE(model.scene, nullptr) << model.error;
         for (unsigned int m = 0; m < model.scene->mNumMeshes; ++m) {
             const aiMesh* mesh = model.scene->mMeshes[m];
@@ -129,7 +133,7 @@ TEST(ModelFiles, TheLastMeshOfEveryTexturedModelIsItsBoundingBox)
         if (c.meshes < 2)
             continue;
         SCOPED_TRACE(c.file);
-        LoadedModel model = loadModel(modelsFolder() + c.file, gameFlags);
+        LoadedModel model = loadModel(modelsFolder() + c.file, c.kind);
         ASSERT_NE(model.scene, nullptr) << model.error;
         const aiMesh* box = model.scene->mMeshes[model.scene->mNumMeshes - 1];
         EXPECT_EQ(box->mNumFaces, 12u);
@@ -144,7 +148,7 @@ TEST(ModelFiles, TheLastMeshOfEveryTexturedModelIsItsBoundingBox)
 
 TEST(ModelFiles, TheHeroIsABallOfRadiusOne)
 {
-    LoadedModel model = loadModel(modelsFolder() + "hero.dae", gameFlags);
+    LoadedModel model = loadModel(modelsFolder() + "hero.dae", ModelKind::Textured);
     ASSERT_NE(model.scene, nullptr) << model.error;
     const aiMesh* ball = model.scene->mMeshes[0];
     for (unsigned int v = 0; v < ball->mNumVertices; ++v) {
@@ -158,7 +162,7 @@ TEST(ModelFiles, FruitHasThreeLevelsOfDetailWithClearlyFallingTriangleCounts)
 {
     for (const char* file : {"Banana.dae", "apple.dae"}) {
         SCOPED_TRACE(file);
-        LoadedModel model = loadModel(modelsFolder() + file, gameFlags);
+        LoadedModel model = loadModel(modelsFolder() + file, ModelKind::Textured);
         ASSERT_NE(model.scene, nullptr) << model.error;
         ASSERT_EQ(model.scene->mNumMeshes, 4u);
         unsigned int counts[3];
@@ -184,7 +188,7 @@ TEST(ModelFiles, ObstaclesStandOnTheFloorAndLeaveTheNextLaneFree)
     // Lanes are 1.13 apart; a ball of radius 0.5 in the next lane must clear the obstacle.
     for (const char* file : {"Rolle.dae", "Gitter.dae", "Holzbarrikade.dae", "Sandhaufen.dae"}) {
         SCOPED_TRACE(file);
-        LoadedModel model = loadModel(modelsFolder() + file, gameFlags);
+        LoadedModel model = loadModel(modelsFolder() + file, ModelKind::Textured);
         ASSERT_NE(model.scene, nullptr) << model.error;
         glm::vec3 low, high;
         meshBounds(model.scene->mMeshes[model.scene->mNumMeshes - 1], low, high); // the collision box
@@ -202,7 +206,7 @@ TEST(ModelFiles, WallPiecesFillOneCellWithTheirWalkableTopAtZero)
 {
     for (const char* file : {"straightwall.dae", "curvewall.dae", "endwall.dae"}) {
         SCOPED_TRACE(file);
-        LoadedModel model = loadModel(modelsFolder() + file, gameFlags);
+        LoadedModel model = loadModel(modelsFolder() + file, ModelKind::Wall);
         ASSERT_NE(model.scene, nullptr) << model.error;
         const aiMesh* wall = model.scene->mMeshes[0];
         glm::vec3 low, high;
@@ -243,7 +247,7 @@ TEST(ModelFiles, WallPiecesAreOpenExactlyTowardTheirNeighbours)
                            {"endwall.dae", true, false, false, false}};
     for (const Edges& c : cases) {
         SCOPED_TRACE(c.file);
-        LoadedModel model = loadModel(modelsFolder() + c.file, gameFlags);
+        LoadedModel model = loadModel(modelsFolder() + c.file, ModelKind::Wall);
         ASSERT_NE(model.scene, nullptr) << model.error;
         std::vector<Triangle> triangles = placedTriangles(model.scene->mMeshes[0], glm::mat4(1.0f));
         auto edgeOpen = [&](glm::vec3 along, glm::vec3 across) {
@@ -266,7 +270,7 @@ TEST(ModelFiles, TheEndPieceShowsItsGoalMarkerRightWayRound)
     // The chequered goal disc is painted at the origin of the end piece's top: the texture
     // at points near the origin, interpolated from the top face under each (with assimp's
     // flipped v and DevIL's row order, as the game samples it), is the gold centre.
-    LoadedModel model = loadModel(modelsFolder() + "endwall.dae", gameFlags);
+    LoadedModel model = loadModel(modelsFolder() + "endwall.dae", ModelKind::Wall);
     ASSERT_NE(model.scene, nullptr) << model.error;
     LoadedImage image = loadImage(modelsFolder() + materialTexture(model.scene->mMaterials[1], aiTextureType_DIFFUSE));
     ASSERT_TRUE(image.ok);
@@ -300,7 +304,7 @@ TEST(ModelFiles, TheEndPieceShowsItsGoalMarkerRightWayRound)
 
 TEST(ModelFiles, TheSkyBoxSurroundsTheEyeWithTheSkyAboveAndTheValleyBelow)
 {
-    LoadedModel model = loadModel(modelsFolder() + "skybox/boxNormal.dae", skyFlags);
+    LoadedModel model = loadModel(modelsFolder() + "skybox/boxNormal.dae", ModelKind::Sky);
     ASSERT_NE(model.scene, nullptr) << model.error;
     ASSERT_GE(model.scene->mNumMeshes, 1u);
     ASSERT_EQ(model.scene->mNumMaterials, 2u);

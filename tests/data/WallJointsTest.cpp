@@ -23,7 +23,7 @@ struct TexturedPiece {
 TexturedPiece loadPiece(const std::string& file)
 {
     TexturedPiece piece;
-    piece.model = loadModel(modelsFolder() + file, gameFlags);
+    piece.model = loadModel(modelsFolder() + file, vantor::scene::ModelKind::Wall);
     if (!piece.model.scene || piece.model.scene->mNumMeshes == 0)
         return piece;
     piece.mesh = piece.model.scene->mMeshes[0];

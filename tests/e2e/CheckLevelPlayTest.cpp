@@ -69,8 +69,13 @@ TEST(CheckLevelPlay, TheProofPlaysSeedsOfEachDifficultyAndSumsThemUp)
     GameProcess wrong({"--proof", "2", "--play"}, LANTERN_CHECK_LEVEL_BINARY);
     EXPECT_EQ(wrong.waitForExit(30), 2) << wrong.output();
     EXPECT_NE(wrong.output().find("--proof COUNT [--first SEED]"), std::string::npos) << wrong.output();
-    GameProcess badSeed({"--proof", "2", "--first", "4294967296"}, LANTERN_CHECK_LEVEL_BINARY);
-    EXPECT_EQ(badSeed.waitForExit(30), 2) << badSeed.output();
+    // --first takes a seed and nothing else: a difficulty after it is not dropped quietly.
+    for (const char* seed : {"4294967296", "5:hard", "5:", "-1", ""}) {
+        GameProcess badSeed({"--proof", "2", "--first", seed}, LANTERN_CHECK_LEVEL_BINARY);
+        EXPECT_EQ(badSeed.waitForExit(30), 2) << badSeed.output();
+        EXPECT_EQ(badSeed.output(), "--first takes a seed, a whole number from 0 to 4294967295 (at most 10 digits), "
+                                    "not \"" + std::string(seed) + "\".\n");
+    }
 }
 
 // Every course of the pack is accepted by the checker and finished by the autopilot with

@@ -25,6 +25,14 @@ TEST(CheckLevel, ExitCodeTellsAGoodCourseFromABrokenOneOrAMissingFile)
 
     GameProcess missing({folder.path("none.json")}, LANTERN_CHECK_LEVEL_BINARY);
     EXPECT_EQ(missing.waitForExit(60), 2) << missing.output();
+    // A path with a line end and a terminal escape in it is answered on one line, escaped
+    // and cut.
+    GameProcess hostile({folder.path("none\n\x1b[2J" + std::string(100, 'x') + ".json")}, LANTERN_CHECK_LEVEL_BINARY);
+    EXPECT_EQ(hostile.waitForExit(60), 2) << hostile.output();
+    EXPECT_EQ(hostile.output().find('\x1b'), std::string::npos) << hostile.output();
+    EXPECT_EQ(hostile.output().find('\n'), hostile.output().size() - 1) << hostile.output();
+    EXPECT_NE(hostile.output().find("/none\\x0a\\x1b[2Jxxx"), std::string::npos) << hostile.output();
+    EXPECT_NE(hostile.output().find("x... could not be read."), std::string::npos) << hostile.output();
 
     std::filesystem::create_directories(folder.path("level.json"));
     GameProcess aFolder({folder.path("level.json")}, LANTERN_CHECK_LEVEL_BINARY);

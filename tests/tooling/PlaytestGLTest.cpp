@@ -1,5 +1,8 @@
+#include "course/CourseCheck.h"
+#include "course/CourseGenerator.h"
 #include "support/CourseWriter.h"
 #include "support/TempDir.h"
+#include "tooling/CourseModelFiles.h"
 #include "tooling/Playtest.h"
 
 #include <filesystem>
@@ -65,4 +68,30 @@ TEST(Playtest, SaysWhyACourseCouldNotBePlayed)
     const PlaytestResult noData = playtest(folder.write("c.json", courseText({{'S', ""}, {'E', ""}})), folder.root);
     EXPECT_EQ(noData.outcome, PlaytestOutcome::NotStarted);
     EXPECT_NE(noData.failure.find("Models/ beside Shader/"), std::string::npos) << noData.failure;
+}
+
+// A generated course the game's own checks refuse is not played: the game builds the next
+// seed instead, and a verdict on that course would pass for one on the course asked for.
+// The checks are made to refuse with the game's data copied, its straight piece swapped for
+// its curve, so the ball's drop point and the straights' slots lie off the walkable tops.
+TEST(Playtest, ACourseTheGameRefusesAndReplacesIsNotPlayed)
+{
+    namespace fs = std::filesystem;
+    TempDir data;
+    for (const char* folder : {"Models", "Shader"})
+        fs::copy(fs::path(LANTERN_SOURCE_DIR) / folder, data.path(folder), fs::copy_options::recursive);
+    fs::copy_file(data.path("Models/curvewall.dae"), data.path("Models/straightwall.dae"),
+                  fs::copy_options::overwrite_existing);
+    vantor::scene::CourseModels swapped;
+    std::string error;
+    ASSERT_TRUE(vantor::scene::loadCourseModels(data.path("Models/"), swapped, error)) << error;
+    ASSERT_GT(vantor::scene::checkCourse(vantor::scene::generateCourse(5u, vantor::scene::Difficulty::Easy), swapped)
+                  .errors(),
+              0);
+
+    const PlaytestResult result = playtest("random:5:easy", data.path("Models/"));
+    EXPECT_EQ(result.outcome, PlaytestOutcome::NotStarted);
+    EXPECT_EQ(result.frames, 0);
+    EXPECT_EQ(formatPlaytest(result).rfind("Playtest: not played: the game refused random:5:easy and built ", 0), 0u)
+        << formatPlaytest(result);
 }

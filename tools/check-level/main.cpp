@@ -24,10 +24,8 @@
 // reach the goal.
 #include "course/CourseCheck.h"
 #include "course/CourseChoice.h"
-#include "course/CourseGenerator.h"
 #include "course/CourseName.h"
 #include "png/PngWriter.h"
-#include "scene/LevelFile.h"
 #include "tooling/CourseMap.h"
 #include "tooling/CourseModelFiles.h"
 #include "tooling/CourseProof.h"
@@ -65,15 +63,8 @@ bool readNumber(const std::string& text, int low, int high, int& number)
     return number >= low && number <= high;
 }
 
-// A seed as a generated course's name writes it.
-bool readSeed(const std::string& text, uint32_t& seed)
-{
-    const CourseName name = readCourseName("random:" + text);
-    seed = name.generated.seed;
-    return name.kind == CourseName::Kind::Generated;
-}
-
-// False, after printing the usage line, when the arguments do not fit it.
+// False, after printing the usage line, when the arguments do not fit it, or the line that
+// says why, when --first names no seed.
 bool readOptions(int argc, char** argv, Options& options)
 {
     std::vector<std::string> positional;
@@ -88,8 +79,14 @@ bool readOptions(int argc, char** argv, Options& options)
             options.writeFile = argv[++i];
         else if (argument == "--proof" && i + 1 < argc)
             fits = readNumber(argv[++i], 1, 100000, options.proofCount);
-        else if (argument == "--first" && i + 1 < argc)
-            fits = readSeed(argv[++i], options.firstSeed);
+        else if (argument == "--first" && i + 1 < argc) {
+            const std::string seed = argv[++i];
+            if (!readCourseSeed(seed, options.firstSeed)) {
+                std::cout << "--first takes a seed, a whole number from 0 to 4294967295 (at most 10 digits), not \""
+                          << printableName(seed) << "\"." << std::endl;
+                return false;
+            }
+        }
         else if (argument.rfind("--", 0) == 0)
             fits = false;
         else
@@ -165,22 +162,19 @@ bool writeMap(const Options& options, const std::string& text, const CourseModel
 // says why, when the name is refused or the file cannot be read.
 bool readCourse(Options& options, std::string& text)
 {
-    const CourseName read = readCourseName(options.courseFile);
-    if (read.kind == CourseName::Kind::Refused) {
-        std::cout << read.refusal << std::endl;
+    CourseChoice choice;
+    std::string refusal;
+    if (readNamedCourse(options.courseFile, clockSeed(), choice, text, refusal)) {
+        options.courseFile = courseLabel(choice);
+        return true;
+    }
+    if (!refusal.empty()) {
+        std::cout << refusal << std::endl;
         return false;
     }
-    if (read.kind == CourseName::Kind::Generated) {
-        const uint32_t seed = read.generated.seedGiven ? read.generated.seed : clockSeed();
-        options.courseFile = generatedCourseName(seed, read.generated.difficulty);
-        text = generateCourse(seed, read.generated.difficulty);
-        return true;
-    }
-    if (readLevelFile(options.courseFile, text))
-        return true;
     std::error_code error;
     const bool folder = std::filesystem::is_directory(options.courseFile, error);
-    std::cout << "FAILED: " << options.courseFile << " could not be read"
+    std::cout << "FAILED: " << printableName(options.courseFile) << " could not be read"
               << (folder ? ": it is a folder, not a course file." : ".") << std::endl;
     return false;
 }
@@ -234,7 +228,7 @@ int main(int argc, char** argv)
     CourseModels models;
     std::string modelsFolder, error;
     const bool haveModels = loadModels(options, models, modelsFolder, error);
-    std::cout << "Checking " << options.courseFile << std::endl;
+    std::cout << "Checking " << printableName(options.courseFile) << std::endl;
     if (!haveModels) {
         std::cout << "WARNING: the models could not be read (" << error
                   << "); items are not checked against the walkable tops, nor pieces for a way past their obstacles."

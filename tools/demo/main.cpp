@@ -69,8 +69,7 @@ struct Demo {
             runner.frame(frameTime, false);
             runner.keys.releaseAll();
         } else {
-            game->switchCourse(vantor::scene::nextCourse(game->course, false, game->coursePack,
-                                                         vantor::scene::clockSeed()));
+            game->goToNextCourse(false);
         }
         takeCourse();
     }
@@ -137,7 +136,8 @@ struct Demo {
                  : state.goalReached ? "Hero reached goal."
                                      : "Hero did not finish.")
              << " Time " << seconds << " s, score " << state.score << ", fruit " << collected() << " of "
-             << game->ingredients.size() << ". Course " << courseLabel(game->course) << ".";
+             << game->ingredients.size() << ". Course " << vantor::scene::printableName(courseLabel(game->course))
+             << ".";
         return line.str();
     }
 };

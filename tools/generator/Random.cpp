@@ -1,21 +1,25 @@
 #include "generator/Random.h"
 
+#include "course/CourseRandom.h"
+
 #include <cmath>
 
 namespace datagen {
 
-Random::Random(uint64_t seed) : state(seed * 6364136223846793005ULL + 1442695040888963407ULL)
+namespace {
+const uint64_t increment = 1442695040888963407ULL; // odd; the data generator's one stream
+}
+
+// The numbers start two steps on from the seed.
+Random::Random(uint64_t seed) : state(seed)
 {
+    next();
     next();
 }
 
 uint32_t Random::next()
 {
-    uint64_t old = state;
-    state = old * 6364136223846793005ULL + 1442695040888963407ULL;
-    uint32_t shifted = uint32_t(((old >> 18u) ^ old) >> 27u);
-    uint32_t rotation = uint32_t(old >> 59u);
-    return (shifted >> rotation) | (shifted << ((32u - rotation) & 31u));
+    return vantor::scene::permutedCongruentialStep(state, increment);
 }
 
 float Random::uniform()

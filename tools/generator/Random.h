@@ -7,7 +7,8 @@
 // or standard library (std:: distributions differ between library versions).
 namespace datagen {
 
-// A small PCG32 generator.
+// A small PCG32 generator: the course generator's step (course/CourseRandom.h) on a stream
+// of its own.
 class Random {
 public:
     explicit Random(uint64_t seed);
