@@ -1,23 +1,26 @@
 #version 330 core
 // The final frame: the lit scene, plus the blurred glow when it is on; once the attempt
 // has ended the scene is dimmed and drained of colour so that the end screen stands out;
-// the heads-up display goes over everything. All three images have the window's size, so
-// each pixel reads its own texel without filtering.
+// the heads-up display goes over everything. The heads-up image has the window's size, so
+// each pixel reads its own texel; so do the scene and glow images at a render scale of 1.
+// Below it they are smaller, and stretched over the window with a linear filter.
 
 uniform sampler2D scene;
 uniform sampler2D glow;
 uniform sampler2D hud;
 uniform int glowing;
 uniform int gameEnded;
+uniform int scaled; // 1: the scene and glow images are smaller than the window
 
 out vec4 fragColor;
 
 void main()
 {
     ivec2 pixel = ivec2(gl_FragCoord.xy);
-    vec3 color = texelFetch(scene, pixel, 0).rgb;
+    vec2 uv = gl_FragCoord.xy / vec2(textureSize(hud, 0));
+    vec3 color = scaled == 1 ? texture(scene, uv).rgb : texelFetch(scene, pixel, 0).rgb;
     if (glowing == 1)
-        color += texelFetch(glow, pixel, 0).rgb * 0.6;
+        color += (scaled == 1 ? texture(glow, uv).rgb : texelFetch(glow, pixel, 0).rgb) * 0.6;
     if (gameEnded == 1) {
         float grey = dot(color, vec3(0.30, 0.59, 0.11));
         color = mix(vec3(grey), color, 0.35) * 0.45;

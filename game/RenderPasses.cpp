@@ -165,7 +165,10 @@ void Game::createRenderTargets()
 
     createColourTarget(glowFramebuffer, glowTexture, &glowDepthBuffer, GL_RGB, glowMapSize, glowMapSize,
                        ">>> Error on generating framebuffer for glow map: ");
-    createWindowTargets(framebufferWidth, framebufferHeight);
+    sceneWidth = scaledSide(framebufferWidth, renderScale.scale());
+    sceneHeight = scaledSide(framebufferHeight, renderScale.scale());
+    createSceneTargets();
+    createHudTarget();
     bindWindow(framebufferWidth, framebufferHeight);
 
     glGenBuffers(1, &quadVertexBuffer);
@@ -177,24 +180,50 @@ void Game::createRenderTargets()
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-void Game::createWindowTargets(int width, int height)
+void Game::createSceneTargets()
 {
-    createColourTarget(blurFramebuffer, blurTexture, nullptr, GL_RGBA, width, height,
+    createColourTarget(blurFramebuffer, blurTexture, nullptr, GL_RGBA, sceneWidth, sceneHeight,
                        ">>> Error on generating framebuffer for blur: ");
-    createColourTarget(sceneFramebuffer, sceneTexture, &sceneDepthBuffer, GL_RGBA, width, height,
+    createColourTarget(sceneFramebuffer, sceneTexture, &sceneDepthBuffer, GL_RGBA, sceneWidth, sceneHeight,
                        ">>> Error on generating framebuffer for scene: ");
-    createColourTarget(hudFramebuffer, hudTexture, &hudDepthBuffer, GL_RGBA, width, height,
+    // Below scale 1 the composition stretches them with a linear filter, which must not
+    // reach round to the opposite edge.
+    for (GLuint texture : {blurTexture, sceneTexture}) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
+}
+
+void Game::createHudTarget()
+{
+    createColourTarget(hudFramebuffer, hudTexture, &hudDepthBuffer, GL_RGBA, framebufferWidth, framebufferHeight,
                        ">>> Error on generating framebuffer for hud: ");
+}
+
+bool Game::fitSceneTargets()
+{
+    const int width = scaledSide(framebufferWidth, renderScale.scale());
+    const int height = scaledSide(framebufferHeight, renderScale.scale());
+    if (width == sceneWidth && height == sceneHeight)
+        return false;
+    deleteSceneTargets();
+    sceneWidth = width;
+    sceneHeight = height;
+    createSceneTargets();
+    bindWindow(framebufferWidth, framebufferHeight);
+    return true;
 }
 
 bool Game::resize(int width, int height)
 {
     if (width <= 0 || height <= 0 || (width == framebufferWidth && height == framebufferHeight))
         return false;
-    deleteWindowTargets();
-    createWindowTargets(width, height);
     framebufferWidth = width;
     framebufferHeight = height;
+    deleteHudTarget();
+    createHudTarget();
+    fitSceneTargets();
     bindWindow(framebufferWidth, framebufferHeight);
     camera->aspectRatio = float(width) / float(height);
     textOverlay->halfWidth = float(width) * 0.5f;
@@ -203,22 +232,51 @@ bool Game::resize(int width, int height)
     return true;
 }
 
-void Game::deleteWindowTargets()
+void Game::chooseRenderScale(const RenderScaleChoice& choice)
 {
-    const GLuint renderBuffers[] = {sceneDepthBuffer, hudDepthBuffer};
-    const GLuint framebuffers[] = {blurFramebuffer, sceneFramebuffer, hudFramebuffer};
-    const GLuint textures[] = {blurTexture, sceneTexture, hudTexture};
-    glDeleteRenderbuffers(2, renderBuffers);
-    glDeleteFramebuffers(3, framebuffers);
-    glDeleteTextures(3, textures);
-    sceneDepthBuffer = hudDepthBuffer = 0;
-    blurFramebuffer = sceneFramebuffer = hudFramebuffer = 0;
-    blurTexture = sceneTexture = hudTexture = 0;
+    renderScale = RenderScaleController(choice);
+    fitSceneTargets();
+}
+
+void Game::switchRenderScaleMode()
+{
+    renderScale.setAutomatic(!renderScale.automatic());
+    fitSceneTargets();
+    std::cout << (renderScale.automatic() ? "Render scale auto" : "Render scale 1 (fixed)") << std::endl;
+}
+
+void Game::frameShown(double now)
+{
+    if (!renderScale.frameShown(now))
+        return;
+    fitSceneTargets();
+    std::cout << "Render scale " << renderScale.scale() << std::endl;
+}
+
+void Game::deleteSceneTargets()
+{
+    const GLuint framebuffers[] = {blurFramebuffer, sceneFramebuffer};
+    const GLuint textures[] = {blurTexture, sceneTexture};
+    glDeleteRenderbuffers(1, &sceneDepthBuffer);
+    glDeleteFramebuffers(2, framebuffers);
+    glDeleteTextures(2, textures);
+    sceneDepthBuffer = 0;
+    blurFramebuffer = sceneFramebuffer = 0;
+    blurTexture = sceneTexture = 0;
+}
+
+void Game::deleteHudTarget()
+{
+    glDeleteRenderbuffers(1, &hudDepthBuffer);
+    glDeleteFramebuffers(1, &hudFramebuffer);
+    glDeleteTextures(1, &hudTexture);
+    hudDepthBuffer = hudFramebuffer = hudTexture = 0;
 }
 
 void Game::deleteRenderTargets()
 {
-    deleteWindowTargets();
+    deleteSceneTargets();
+    deleteHudTarget();
     const GLuint framebuffers[] = {shadowFramebuffer, glowFramebuffer};
     const GLuint textures[] = {shadowDepthTexture, glowTexture};
     glDeleteRenderbuffers(1, &glowDepthBuffer);
@@ -245,6 +303,7 @@ void Game::render()
     renderGlowMap();
     markPassEnd(RenderPass::GlowAndBlur);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+    glViewport(0, 0, sceneWidth, sceneHeight);
     renderScene();
     markPassEnd(RenderPass::Scene);
     renderHud();
@@ -302,7 +361,7 @@ void Game::renderGlowMap()
 
     // The blur target has no depth, and its quad rewrites every pixel: nothing to clear.
     glBindFramebuffer(GL_FRAMEBUFFER, blurFramebuffer);
-    glViewport(0, 0, framebufferWidth, framebufferHeight);
+    glViewport(0, 0, sceneWidth, sceneHeight);
     glUseProgram(blurShader->program);
     bindTexture(GL_TEXTURE0, glowTexture);
     setInt(blurShader->program, "colorTexture", 0);
@@ -381,5 +440,6 @@ void Game::composeFrame()
     setInt(program, "glow", 1);
     bindTexture(GL_TEXTURE2, hudTexture);
     setInt(program, "hud", 2);
+    setInt(program, "scaled", (sceneWidth != framebufferWidth || sceneHeight != framebufferHeight) ? 1 : 0);
     drawQuad(mixerQuadArray);
 }

@@ -21,6 +21,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -62,6 +63,17 @@ long statusKilobytes(const char* field)
         if (line.compare(0, length, field) == 0)
             return std::strtol(line.c_str() + length, nullptr, 10);
     return -1;
+}
+
+// Processor seconds this process has used so far, all its threads (the renderer's too) and
+// the kernel's work for it: on a machine shared with other work it varies less than the
+// wall clock does.
+double processorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& time) { return double(time.tv_sec) + double(time.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 double percentile(std::vector<double> values, double fraction)
@@ -178,12 +190,14 @@ int main(int argc, char** argv)
     ScriptedRun play(runner);
     std::vector<double> frameTimes;
     WallClock::time_point runStart = WallClock::now();
+    const double runProcessorStart = processorSeconds();
     for (int i = 0; i < frames; ++i) {
         WallClock::time_point start = WallClock::now();
         play.frame();
         frameTimes.push_back(millisecondsSince(start));
     }
     double runSeconds = millisecondsSince(runStart) / 1000.0;
+    const double runProcessorSeconds = processorSeconds() - runProcessorStart;
 
     // The same run again, waiting at every pass boundary to charge each pass its own work.
     restart(runner);
@@ -227,6 +241,7 @@ int main(int argc, char** argv)
     printRow("rest of the frame (update, swap...)", outsideTimes);
     printRow("whole frame (no extra waits)", frameTimes);
     std::printf("frames per second: %.1f\n", double(frames) / runSeconds);
+    std::printf("processor time per frame, all threads: %.1f ms\n", runProcessorSeconds * 1000.0 / double(frames));
     // NOTE: the kernel counts the start time in clock ticks (10 ms), so the first phase is
     // only as exact as that.
     std::printf("launch to first frame: %.3f s\n", firstFrameShown - launched);
