@@ -3,6 +3,7 @@
 #include "course/CourseChoice.h"
 #include "game/RenderScale.h"
 #include "platform/GL.h"
+#include "render/HudText.h"
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
@@ -91,11 +92,13 @@ public:
     vantor::shadercode::CustomShader* shadowDebugShader = nullptr;   // owned; a view of the shadow map, never drawn
     vantor::shadercode::CustomShader* blurShader = nullptr;          // owned; blurs the glow map to the scene's size
     vantor::shadercode::Shader* mixerShader = nullptr;               // owned; composes the frame
+    vantor::shadercode::Shader* hudOverlayShader = nullptr;          // owned; the text over a frame stretched from a smaller scale
     vantor::scene::Hero* hero = nullptr; // owned
 
     // Render targets and the full-screen quad; GL names, owned.
     GLuint shadowFramebuffer = 0;     // depth only, from the light
     GLuint shadowDepthTexture = 0;    // 4096 x 4096 comparison sampler
+    PixelBox shadowDrawnBox;          // texels the last shadow pass's objects may cover: the rest holds the clear's depth
     GLuint quadVertexBuffer = 0;      // six clip-space positions
     GLuint shadowDebugQuadArray = 0;  // the quad for the shadow-map view
     GLuint blurQuadArray = 0;         // the quad for the blur pass
@@ -112,6 +115,9 @@ public:
     GLuint hudFramebuffer = 0;        // the heads-up text
     GLuint hudTexture = 0;            // window size
     GLuint hudDepthBuffer = 0;        // depth and stencil of the heads-up text
+    PixelBox hudTextBox;              // where the hud target may hold text: what was drawn last, all of a new target
+    GLuint scaledFrameFramebuffer = 0; // below scale 1 only: the mixed frame at the scene's size, stretched over the window
+    GLuint scaledFrameTexture = 0;     // sceneWidth x sceneHeight
     int framebufferWidth = 0;         // pixels; the window's framebuffer as the hud target has it
     int framebufferHeight = 0;        // pixels
     int sceneWidth = 0;               // pixels; the blur and scene targets: the framebuffer times the render scale
@@ -188,4 +194,6 @@ private:
     void renderScene();
     void renderHud();
     void composeFrame();
+    // Below scale 1: the mixed frame stretched over the window, the text put over it.
+    void stretchScaledFrame();
 };

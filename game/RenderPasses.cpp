@@ -22,6 +22,7 @@
 #include "scene/Obstacle.h"
 
 #include <glm/geometric.hpp>
+#include <initializer_list>
 #include <iostream>
 
 namespace {
@@ -137,6 +138,27 @@ void drawAll(const Objects& objects, GLuint program, const char* matrixName, con
     }
 }
 
+// Clears `buffers` within `box` of the bound target only.
+void clearWithin(const PixelBox& box, GLbitfield buffers)
+{
+    if (box.empty())
+        return;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(box.left, box.bottom, box.right - box.left, box.top - box.bottom);
+    glClear(buffers);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// Adds to `footprint` the shadow-map texels each of `objects` may cover.
+template <typename Objects>
+void coverAll(const Objects& objects, const glm::mat4& lightViewProjection, PixelBox& footprint)
+{
+    for (const vantor::scene::SceneObject* object : objects)
+        footprint = unite(footprint, vantor::scene::shadowFootprint(lightViewProjection, object->modelMatrix,
+                                                                     object->boundingSphereCenter,
+                                                                     object->boundingSphereRadius, shadowMapSize));
+}
+
 void markPassEnd(RenderPass pass)
 {
     if (passTiming != nullptr)
@@ -162,6 +184,7 @@ void Game::createRenderTargets()
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     reportIncomplete(">>> Error on generating framebuffer for shadow map: ");
+    shadowDrawnBox = {0, 0, shadowMapSize, shadowMapSize}; // what a new texture holds is unknown
 
     createColourTarget(glowFramebuffer, glowTexture, &glowDepthBuffer, GL_RGB, glowMapSize, glowMapSize,
                        ">>> Error on generating framebuffer for glow map: ");
@@ -186,26 +209,26 @@ void Game::createSceneTargets()
                        ">>> Error on generating framebuffer for blur: ");
     createColourTarget(sceneFramebuffer, sceneTexture, &sceneDepthBuffer, GL_RGBA, sceneWidth, sceneHeight,
                        ">>> Error on generating framebuffer for scene: ");
-    // Below scale 1 the composition stretches them with a linear filter, which must not
-    // reach round to the opposite edge.
-    for (GLuint texture : {blurTexture, sceneTexture}) {
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    }
+    // Below scale 1 the mixer draws at the scene's size too, and its frame is stretched
+    // over the window; at 1 it draws straight into the window.
+    if (sceneWidth != framebufferWidth || sceneHeight != framebufferHeight)
+        createColourTarget(scaledFrameFramebuffer, scaledFrameTexture, nullptr, GL_RGBA, sceneWidth, sceneHeight,
+                           ">>> Error on generating framebuffer for the scaled frame: ");
 }
 
 void Game::createHudTarget()
 {
     createColourTarget(hudFramebuffer, hudTexture, &hudDepthBuffer, GL_RGBA, framebufferWidth, framebufferHeight,
                        ">>> Error on generating framebuffer for hud: ");
+    hudTextBox = {0, 0, framebufferWidth, framebufferHeight}; // what a new texture holds is unknown
 }
 
 bool Game::fitSceneTargets()
 {
     const int width = scaledSide(framebufferWidth, renderScale.scale());
     const int height = scaledSide(framebufferHeight, renderScale.scale());
-    if (width == sceneWidth && height == sceneHeight)
+    const bool stretched = width != framebufferWidth || height != framebufferHeight;
+    if (width == sceneWidth && height == sceneHeight && stretched == (scaledFrameFramebuffer != 0))
         return false;
     deleteSceneTargets();
     sceneWidth = width;
@@ -255,14 +278,14 @@ void Game::frameShown(double now)
 
 void Game::deleteSceneTargets()
 {
-    const GLuint framebuffers[] = {blurFramebuffer, sceneFramebuffer};
-    const GLuint textures[] = {blurTexture, sceneTexture};
+    const GLuint framebuffers[] = {blurFramebuffer, sceneFramebuffer, scaledFrameFramebuffer};
+    const GLuint textures[] = {blurTexture, sceneTexture, scaledFrameTexture};
     glDeleteRenderbuffers(1, &sceneDepthBuffer);
-    glDeleteFramebuffers(2, framebuffers);
-    glDeleteTextures(2, textures);
+    glDeleteFramebuffers(3, framebuffers); // names of 0 are skipped
+    glDeleteTextures(3, textures);
     sceneDepthBuffer = 0;
-    blurFramebuffer = sceneFramebuffer = 0;
-    blurTexture = sceneTexture = 0;
+    blurFramebuffer = sceneFramebuffer = scaledFrameFramebuffer = 0;
+    blurTexture = sceneTexture = scaledFrameTexture = 0;
 }
 
 void Game::deleteHudTarget()
@@ -316,16 +339,24 @@ void Game::renderShadowMap()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
     glViewport(0, 0, shadowMapSize, shadowMapSize);
-    // The shadow map has no colour buffer: depth is all there is to clear.
-    glClear(GL_DEPTH_BUFFER_BIT);
-    GLuint program = shadowMappingShader->program;
-    glUseProgram(program);
-    shadowMappingShader->inUse = true;
-
     // The box the map covers goes wherever the ball is.
     const glm::vec3 ball(hero->position.x(), hero->position.y(), hero->position.z());
     const glm::mat4 lightViewProjection = vantor::scene::shadowViewProjection(ball, light->Direction, shadowMapSize);
 
+    // The shadow map has no colour buffer: depth is all there is to clear, and only where
+    // the last frame's objects lay can it hold any but the clear's. Clearing all 4096 x 4096
+    // texels took the software renderer most of this pass.
+    clearWithin(shadowDrawnBox, GL_DEPTH_BUFFER_BIT);
+    PixelBox footprint;
+    coverAll(wallPieces, lightViewProjection, footprint);
+    coverAll(obstacles, lightViewProjection, footprint);
+    coverAll(ingredients, lightViewProjection, footprint);
+    coverAll(std::initializer_list<vantor::scene::SceneObject*>{hero}, lightViewProjection, footprint);
+    shadowDrawnBox = clampToTarget(footprint, shadowMapSize, shadowMapSize);
+
+    GLuint program = shadowMappingShader->program;
+    glUseProgram(program);
+    shadowMappingShader->inUse = true;
     drawAll(wallPieces, program, "depthMVP", lightViewProjection);
     drawAll(obstacles, program, "depthMVP", lightViewProjection);
     drawAll(ingredients, program, "depthMVP", lightViewProjection);
@@ -416,20 +447,31 @@ void Game::renderHud()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, hudFramebuffer);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     bool ended = state->heroFell || state->goalReached;
     double end = ended ? state->endTime : gameClock->now();
     HudLines hud;
     buildHudLines(end - state->startTime, state->score, state->heroFell, state->goalReached,
                   framebufferWidth, framebufferHeight, hud);
+    // The text covers a few hundred pixels of the window: only where it was or will be can
+    // the target hold anything but the transparent black the clear leaves.
+    const PixelBox textBox = boxOfHudLines(hud);
+    clearWithin(clampToTarget(unite(hudTextBox, textBox), framebufferWidth, framebufferHeight),
+                GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    hudTextBox = clampToTarget(textBox, framebufferWidth, framebufferHeight);
     for (int i = 0; i < hud.count; ++i)
         textOverlay->drawText(hud.lines[i].text.c_str(), hud.lines[i].x, hud.lines[i].y, hud.lines[i].size);
 }
 
 void Game::composeFrame()
 {
-    bindWindow(framebufferWidth, framebufferHeight);
+    const bool scaled = scaledFrameFramebuffer != 0;
+    if (scaled) {
+        glBindFramebuffer(GL_FRAMEBUFFER, scaledFrameFramebuffer);
+        glViewport(0, 0, sceneWidth, sceneHeight);
+    } else {
+        bindWindow(framebufferWidth, framebufferHeight);
+    }
     GLuint program = mixerShader->program;
     glUseProgram(program);
     bindTexture(GL_TEXTURE0, sceneTexture);
@@ -440,6 +482,35 @@ void Game::composeFrame()
     setInt(program, "glow", 1);
     bindTexture(GL_TEXTURE2, hudTexture);
     setInt(program, "hud", 2);
-    setInt(program, "scaled", (sceneWidth != framebufferWidth || sceneHeight != framebufferHeight) ? 1 : 0);
+    setInt(program, "scaled", scaled ? 1 : 0);
     drawQuad(mixerQuadArray);
+    if (scaled)
+        stretchScaledFrame();
+}
+
+void Game::stretchScaledFrame()
+{
+    // A blit with a linear filter: the software renderer takes it on a path of its own,
+    // more than twice as fast as the mixer's filtered reads over the window were.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, scaledFrameFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, sceneWidth, sceneHeight, 0, 0, framebufferWidth, framebufferHeight, GL_COLOR_BUFFER_BIT,
+                      GL_LINEAR);
+    bindWindow(framebufferWidth, framebufferHeight);
+    if (hudTextBox.empty())
+        return;
+
+    // The text at full size over it, only where there is text, combined as the mixer
+    // combines it: colour x (1 - sqrt(a)) + text.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(hudTextBox.left, hudTextBox.bottom, hudTextBox.right - hudTextBox.left,
+              hudTextBox.top - hudTextBox.bottom);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glUseProgram(hudOverlayShader->program);
+    bindTexture(GL_TEXTURE0, hudTexture);
+    setInt(hudOverlayShader->program, "hud", 0);
+    drawQuad(mixerQuadArray);
+    glDisable(GL_BLEND);
+    glDisable(GL_SCISSOR_TEST);
 }

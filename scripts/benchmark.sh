@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the rendering benchmark: a fixed scripted run of the shipped course at
-# 800 x 600 or the size given, printing per-pass and per-frame milliseconds (median and
-# 95th percentile), the frame rate, the time from launch to the first frame (with its
+# 800 x 600 or the size given and a render scale of 1 (or auto, or 0.5 to 1), printing
+# per-pass and per-frame milliseconds (median and 95th percentile), the frame rate, the time from launch to the first frame (with its
 # phases: libraries, window and context, programs and assets, first draw), the peak
 # resident memory, and 200 course switches: the time from N to the next course's first
 # frame and the resident memory after.
@@ -9,6 +9,7 @@
 #   bash scripts/benchmark.sh                  # 600 frames per run
 #   bash scripts/benchmark.sh 300              # a shorter run
 #   bash scripts/benchmark.sh 600 1920x1080    # a full-HD window
+#   bash scripts/benchmark.sh 600 1920x1080 auto  # ... at the automatic render scale
 #   BUILD_DIR=build-render bash scripts/benchmark.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
