@@ -62,7 +62,9 @@ public:
     // heads-up target made anew at that size and the blur and scene targets at the render
     // scale's share of it, the viewport, the camera's aspect ratio and the text overlay's
     // half sizes; logs "Window resized to W x H". Does nothing at the size it has or at a
-    // zero size (what some systems report for a minimised window). Returns whether it acted.
+    // zero size (what some systems report for a minimised window). A size larger than the
+    // driver's targets can be keeps the picture as it is, with one line for each such size.
+    // Returns whether it acted.
     bool resize(int width, int height);
     // The render scale as the start chose it (automatic, or fixed at one step); the blur and
     // scene targets follow at once. Logs nothing: the player chose it.
@@ -120,6 +122,8 @@ public:
     GLuint scaledFrameTexture = 0;     // sceneWidth x sceneHeight
     int framebufferWidth = 0;         // pixels; the window's framebuffer as the hud target has it
     int framebufferHeight = 0;        // pixels
+    int refusedWidth = 0;             // pixels; the last framebuffer size too large for the targets, 0 when none
+    int refusedHeight = 0;            // pixels
     int sceneWidth = 0;               // pixels; the blur and scene targets: the framebuffer times the render scale
     int sceneHeight = 0;              // pixels
     // The 3-D picture's share of the framebuffer; fixed at 1 unless chosen otherwise (the

@@ -7,6 +7,7 @@
 #include "model/WallPiece.h"
 #include "platform/Clock.h"
 #include "platform/RenderSettings.h"
+#include "platform/Window.h"
 #include "render/CustomShader.h"
 #include "render/HudText.h"
 #include "render/PassTiming.h"
@@ -21,6 +22,7 @@
 #include "scene/LevelOfDetail.h"
 #include "scene/Obstacle.h"
 
+#include <algorithm>
 #include <glm/geometric.hpp>
 #include <initializer_list>
 #include <iostream>
@@ -76,6 +78,16 @@ GLuint bindNewFramebuffer()
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return framebuffer;
+}
+
+// The largest side a window-sized target may have: the driver's largest texture and depth
+// buffer, and never more than the window library's largest window.
+int largestTargetSide()
+{
+    GLint textureSide = 0, bufferSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &textureSide);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &bufferSide);
+    return std::min({int(textureSide), int(bufferSide), vantor::util::maxWindowSide});
 }
 
 // Reports an incomplete target; the game goes on and draws into it regardless.
@@ -242,6 +254,18 @@ bool Game::resize(int width, int height)
 {
     if (width <= 0 || height <= 0 || (width == framebufferWidth && height == framebufferHeight))
         return false;
+    // A window the server made larger than the driver's targets can be keeps the picture
+    // it has, said once for each such size: targets that fail would fail every frame.
+    const std::string problem = vantor::util::windowSizeProblem(width, height, largestTargetSide());
+    if (!problem.empty()) {
+        if (width != refusedWidth || height != refusedHeight)
+            std::cout << problem << " The picture stays " << framebufferWidth << " x " << framebufferHeight << "."
+                      << std::endl;
+        refusedWidth = width;
+        refusedHeight = height;
+        return false;
+    }
+    refusedWidth = refusedHeight = 0;
     framebufferWidth = width;
     framebufferHeight = height;
     deleteHudTarget();

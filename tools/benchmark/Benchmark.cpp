@@ -126,7 +126,7 @@ private:
 // pressed in to the new course's first frame drawn and finished, and the resident memory
 // after the tenth switch and after the last.
 struct CourseSwitches {
-    std::vector<double> milliseconds;
+    std::vector<double> milliseconds; // one a switch
     long residentAfterTen = 0;  // kilobytes
     long residentAfterAll = 0;  // kilobytes
 };
