@@ -39,6 +39,12 @@ bool playFrame(double deltaTime, bool draw, bool frameRateLine)
     }
 
     glfwSwapBuffers(gameWindow->handle);
+    // The automatic render scale follows the wall clock: the game's time step may be a
+    // script's fixed one, or include a load.
+    if (draw)
+        game->frameShown(glfwGetTime());
+    else
+        game->renderScale.restartTiming();
     checkGLError("General GL Error Checking");
     return !controls.quit && !glfwWindowShouldClose(gameWindow->handle) && !stopRequested();
 }
@@ -51,6 +57,8 @@ void waitForWindowEvents()
 double waitWhileMinimised(vantor::util::Window& window, GameState& state, Clock& clock,
                           const std::function<void()>& waitForEvents)
 {
+    if (!window.minimised)
+        return 0.0;
     const double start = clock.now();
     while (window.minimised && !glfwWindowShouldClose(window.handle) && !stopRequested())
         waitForEvents();
@@ -64,7 +72,10 @@ double waitWhileMinimised(vantor::util::Window& window, GameState& state, Clock&
 bool playLoopTurn(double& previousFrameTime, Clock& clock, const std::function<void()>& waitForEvents)
 {
     glfwPollEvents(); // the key and window callbacks run in here
-    previousFrameTime += waitWhileMinimised(*gameWindow, *game->state, clock, waitForEvents);
+    const double waited = waitWhileMinimised(*gameWindow, *game->state, clock, waitForEvents);
+    previousFrameTime += waited;
+    if (waited > 0.0)
+        game->renderScale.restartTiming(); // the wait is not the renderer's
 
     const double now = clock.now();
     const double deltaTime = now - previousFrameTime; // seconds

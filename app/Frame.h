@@ -10,7 +10,8 @@ namespace vantor::util { class Window; }
 // reads what the player asks (keys and pad, once), clears, Game::update by deltaTime
 // seconds with those controls, Game::render (unless `draw` is false), the frame-rate line
 // every 61 frames while showFrametime is on (only where `frameRateLine` is true: the
-// player's loop prints it, scripted runs do not), buffer swap, and the OpenGL error check.
+// player's loop prints it, scripted runs do not), buffer swap, the frame's wall-clock time
+// to the render scale (Game::frameShown), and the OpenGL error check.
 // Returns whether the loop goes on: not once the same controls ask to quit (Escape or
 // Back), the window was asked to close, or a stop signal came. Works on the process-wide
 // game and window, which startUp() created, and on the process-wide input.
@@ -30,8 +31,8 @@ double waitWhileMinimised(vantor::util::Window& window, GameState& state, Clock&
 
 // One turn of the player's game loop on the process-wide game and window: the window's
 // events, the wait of a minimised window, the time step since `previousFrameTime` (seconds
-// on `clock`; the wait left out, so the frame after it steps as far as an ordinary one),
-// then playFrame, drawn unless the window is still minimised. Returns what playFrame
+// on `clock`; the wait left out, so the frame after it steps as far as an ordinary one, and
+// the render scale does not count it), then playFrame, drawn unless the window is still minimised. Returns what playFrame
 // returns.
 bool playLoopTurn(double& previousFrameTime, Clock& clock,
                   const std::function<void()>& waitForEvents = waitForWindowEvents);

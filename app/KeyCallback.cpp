@@ -1,7 +1,9 @@
 #include "app/KeyCallback.h"
 
 #include "app/KeyControls.h"
+#include "game/Game.h"
 #include "platform/GL.h"
+#include "platform/Globals.h"
 #include "platform/RenderSettings.h"
 #include "platform/Window.h"
 
@@ -17,6 +19,12 @@ void keyCallback(GLFWwindow* handle, int key, int, int action, int mods)
             std::cout << (window->fullScreen ? "Full screen on" : "Full screen off") << std::endl;
         else
             std::cout << "Full screen is not possible: the window library knows no monitor" << std::endl;
+        return;
+    }
+
+    if (key == GLFW_KEY_F12 && action == GLFW_PRESS) {
+        if (game != nullptr)
+            game->switchRenderScaleMode();
         return;
     }
 

@@ -4,11 +4,14 @@
 #include "app/StopSignals.h"
 #include "game/Game.h"
 #include "game/LevelLoader.h"
+#include "game/RenderScale.h"
 #include "platform/Clock.h"
 #include "platform/Globals.h"
 #include "platform/Window.h"
 
+#include <cstdlib>
 #include <iostream>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -23,9 +26,15 @@ int main(int argc, char** argv)
     windowHeight = config.height;
     windowed = config.windowed;
     std::cout << startLine(config) << std::endl;
+    std::string scaleProblem;
+    const RenderScaleChoice renderScale =
+        readRenderScaleChoice(std::getenv("LANTERN_TRAIL_RENDER_SCALE"), scaleProblem);
+    if (!scaleProblem.empty())
+        std::cout << scaleProblem << std::endl;
 
     double previousFrameTime = 0.0; // seconds; the first step covers all of the loading
     startUp();
+    game->chooseRenderScale(renderScale);
 
     while (playLoopTurn(previousFrameTime, *gameClock)) {
     }

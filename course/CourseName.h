@@ -39,9 +39,10 @@ bool readCourseSeed(const std::string& text, uint32_t& seed);
 // with "random:" and does not fit is refused; every other text is a file's path.
 CourseName readCourseName(const std::string& name);
 
-// `value` (a course name or path from the environment or the command line) as it is shown
-// within one line of the log, whatever it holds: at most printableNameBytes of its bytes,
-// each outside printable ASCII written as \xNN, then "..." when it is longer.
+// `value` (a course name or path, or any other value from the environment or the command
+// line) as it is shown within one line of the log, whatever it holds: at most
+// printableNameBytes of its bytes, each outside printable ASCII written as \xNN, then "..."
+// when it is longer.
 std::string printableName(const std::string& value);
 const size_t printableNameBytes = 64;
 

@@ -65,6 +65,7 @@ void Game::init(AssetPrefetch& assets)
     shadowDebugShader = new CustomShader("../Shader/shadowDebug.vert", "../Shader/shadowDebug.frag");
     blurShader = new CustomShader("../Shader/image.vert", "../Shader/blur.frag");
     mixerShader = new Shader("../Shader/image.vert", "../Shader/mixer.frag");
+    hudOverlayShader = new Shader("../Shader/image.vert", "../Shader/hudOverlay.frag");
 
     hero = new vantor::scene::Hero(normalMappingShader, shadowMappingShader, glowShader,
                                    assets.takeModel(StartUpAsset::Hero));
@@ -143,11 +144,12 @@ void Game::cleanup()
     delete normalMappingShader;
     delete basicShader;
     delete mixerShader;
+    delete hudOverlayShader;
     delete shadowMappingShader;
     delete glowShader;
     delete shadowDebugShader;
     delete blurShader;
-    normalMappingShader = basicShader = mixerShader = nullptr;
+    normalMappingShader = basicShader = mixerShader = hudOverlayShader = nullptr;
     shadowMappingShader = glowShader = shadowDebugShader = blurShader = nullptr;
 
     delete textOverlay;

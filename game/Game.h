@@ -1,7 +1,9 @@
 #pragma once
 #include "course/CourseCheck.h"
 #include "course/CourseChoice.h"
+#include "game/RenderScale.h"
 #include "platform/GL.h"
+#include "render/HudText.h"
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
@@ -57,11 +59,22 @@ public:
     void update(double deltaTime, const PlayerControls& controls);
     void render();
     // The picture follows a framebuffer of width x height pixels from the next pass on: the
-    // blur, scene and heads-up targets made anew at that size, the viewport, the camera's
-    // aspect ratio and the text overlay's half sizes; logs "Window resized to W x H".
-    // Does nothing at the size it has or at a zero size (what some systems report for a
-    // minimised window). Returns whether it acted.
+    // heads-up target made anew at that size and the blur and scene targets at the render
+    // scale's share of it, the viewport, the camera's aspect ratio and the text overlay's
+    // half sizes; logs "Window resized to W x H". Does nothing at the size it has or at a
+    // zero size (what some systems report for a minimised window). A size larger than the
+    // driver's targets can be keeps the picture as it is, with one line for each such size.
+    // Returns whether it acted.
     bool resize(int width, int height);
+    // The render scale as the start chose it (automatic, or fixed at one step); the blur and
+    // scene targets follow at once. Logs nothing: the player chose it.
+    void chooseRenderScale(const RenderScaleChoice& choice);
+    // F12: automatic, or fixed at 1; logs "Render scale auto" or "Render scale 1 (fixed)".
+    void switchRenderScaleMode();
+    // A frame was shown at `now` (seconds on a wall clock): the automatic scale follows the
+    // frame rate, its blur and scene targets with it, and logs "Render scale 0.75" at each
+    // change.
+    void frameShown(double now);
     // Applies nearestSampling and mipmapMode to every texture in `textures`.
     void applyTextureSettings();
     void cleanup();
@@ -79,13 +92,15 @@ public:
     vantor::shadercode::CustomShader* shadowMappingShader = nullptr; // owned; depth from the light
     vantor::shadercode::CustomShader* glowShader = nullptr;          // owned; fruit colour into the glow map
     vantor::shadercode::CustomShader* shadowDebugShader = nullptr;   // owned; a view of the shadow map, never drawn
-    vantor::shadercode::CustomShader* blurShader = nullptr;          // owned; blurs the glow map to window size
+    vantor::shadercode::CustomShader* blurShader = nullptr;          // owned; blurs the glow map to the scene's size
     vantor::shadercode::Shader* mixerShader = nullptr;               // owned; composes the frame
+    vantor::shadercode::Shader* hudOverlayShader = nullptr;          // owned; the text over a frame stretched from a smaller scale
     vantor::scene::Hero* hero = nullptr; // owned
 
     // Render targets and the full-screen quad; GL names, owned.
     GLuint shadowFramebuffer = 0;     // depth only, from the light
     GLuint shadowDepthTexture = 0;    // 4096 x 4096 comparison sampler
+    PixelBox shadowDrawnBox;          // texels the last shadow pass's objects may cover: the rest holds the clear's depth
     GLuint quadVertexBuffer = 0;      // six clip-space positions
     GLuint shadowDebugQuadArray = 0;  // the quad for the shadow-map view
     GLuint blurQuadArray = 0;         // the quad for the blur pass
@@ -95,15 +110,25 @@ public:
     GLuint glowTexture = 0;           // 128 x 128
     GLuint glowDepthBuffer = 0;       // depth and stencil of the glow map
     GLuint blurFramebuffer = 0;       // the blurred glow
-    GLuint blurTexture = 0;           // window size
+    GLuint blurTexture = 0;           // the scene's size
     GLuint sceneFramebuffer = 0;      // the lit scene
-    GLuint sceneTexture = 0;          // window size
+    GLuint sceneTexture = 0;          // sceneWidth x sceneHeight
     GLuint sceneDepthBuffer = 0;      // depth and stencil of the scene
     GLuint hudFramebuffer = 0;        // the heads-up text
     GLuint hudTexture = 0;            // window size
     GLuint hudDepthBuffer = 0;        // depth and stencil of the heads-up text
-    int framebufferWidth = 0;         // pixels; the window's framebuffer as the blur, scene and hud targets have it
+    PixelBox hudTextBox;              // where the hud target may hold text: what was drawn last, all of a new target
+    GLuint scaledFrameFramebuffer = 0; // below scale 1 only: the mixed frame at the scene's size, stretched over the window
+    GLuint scaledFrameTexture = 0;     // sceneWidth x sceneHeight
+    int framebufferWidth = 0;         // pixels; the window's framebuffer as the hud target has it
     int framebufferHeight = 0;        // pixels
+    int refusedWidth = 0;             // pixels; the last framebuffer size too large for the targets, 0 when none
+    int refusedHeight = 0;            // pixels
+    int sceneWidth = 0;               // pixels; the blur and scene targets: the framebuffer times the render scale
+    int sceneHeight = 0;              // pixels
+    // The 3-D picture's share of the framebuffer; fixed at 1 unless chosen otherwise (the
+    // player's game starts it as LANTERN_TRAIL_RENDER_SCALE says, automatic by default).
+    RenderScaleController renderScale;
 
     // Physics; all owned. The world goes before the parts it was built from.
     btDiscreteDynamicsWorld* dynamicsWorld = nullptr;         // steps the bodies below and the course's
@@ -157,14 +182,22 @@ private:
     // Render targets and the full-screen quad: created by init, released by cleanup.
     void createRenderTargets();
     void deleteRenderTargets();
-    // The blur, scene and heads-up targets at `width` x `height` pixels, with their log
-    // lines; the heads-up target is left bound. Delete them before creating them again.
-    void createWindowTargets(int width, int height);
-    void deleteWindowTargets();
+    // The blur and scene targets at sceneWidth x sceneHeight, the heads-up target at the
+    // framebuffer's size, each with its log line should it be incomplete; the last one
+    // made is left bound. Delete them before creating them again.
+    void createSceneTargets();
+    void createHudTarget();
+    void deleteSceneTargets();
+    void deleteHudTarget();
+    // The blur and scene targets made anew where the framebuffer's size or the render
+    // scale asks for another size than they have. Returns whether they were.
+    bool fitSceneTargets();
     // The passes of one frame, in the order render() runs them.
     void renderShadowMap();
     void renderGlowMap();
     void renderScene();
     void renderHud();
     void composeFrame();
+    // Below scale 1: the mixed frame stretched over the window, the text put over it.
+    void stretchScaledFrame();
 };

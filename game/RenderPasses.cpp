@@ -7,6 +7,7 @@
 #include "model/WallPiece.h"
 #include "platform/Clock.h"
 #include "platform/RenderSettings.h"
+#include "platform/Window.h"
 #include "render/CustomShader.h"
 #include "render/HudText.h"
 #include "render/PassTiming.h"
@@ -21,7 +22,9 @@
 #include "scene/LevelOfDetail.h"
 #include "scene/Obstacle.h"
 
+#include <algorithm>
 #include <glm/geometric.hpp>
+#include <initializer_list>
 #include <iostream>
 
 namespace {
@@ -75,6 +78,16 @@ GLuint bindNewFramebuffer()
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return framebuffer;
+}
+
+// The largest side a window-sized target may have: the driver's largest texture and depth
+// buffer, and never more than the window library's largest window.
+int largestTargetSide()
+{
+    GLint textureSide = 0, bufferSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &textureSide);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &bufferSide);
+    return std::min({int(textureSide), int(bufferSide), vantor::util::maxWindowSide});
 }
 
 // Reports an incomplete target; the game goes on and draws into it regardless.
@@ -137,6 +150,27 @@ void drawAll(const Objects& objects, GLuint program, const char* matrixName, con
     }
 }
 
+// Clears `buffers` within `box` of the bound target only.
+void clearWithin(const PixelBox& box, GLbitfield buffers)
+{
+    if (box.empty())
+        return;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(box.left, box.bottom, box.right - box.left, box.top - box.bottom);
+    glClear(buffers);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// Adds to `footprint` the shadow-map texels each of `objects` may cover.
+template <typename Objects>
+void coverAll(const Objects& objects, const glm::mat4& lightViewProjection, PixelBox& footprint)
+{
+    for (const vantor::scene::SceneObject* object : objects)
+        footprint = unite(footprint, vantor::scene::shadowFootprint(lightViewProjection, object->modelMatrix,
+                                                                     object->boundingSphereCenter,
+                                                                     object->boundingSphereRadius, shadowMapSize));
+}
+
 void markPassEnd(RenderPass pass)
 {
     if (passTiming != nullptr)
@@ -162,10 +196,14 @@ void Game::createRenderTargets()
     glDrawBuffer(GL_NONE);
     glReadBuffer(GL_NONE);
     reportIncomplete(">>> Error on generating framebuffer for shadow map: ");
+    shadowDrawnBox = {0, 0, shadowMapSize, shadowMapSize}; // what a new texture holds is unknown
 
     createColourTarget(glowFramebuffer, glowTexture, &glowDepthBuffer, GL_RGB, glowMapSize, glowMapSize,
                        ">>> Error on generating framebuffer for glow map: ");
-    createWindowTargets(framebufferWidth, framebufferHeight);
+    sceneWidth = scaledSide(framebufferWidth, renderScale.scale());
+    sceneHeight = scaledSide(framebufferHeight, renderScale.scale());
+    createSceneTargets();
+    createHudTarget();
     bindWindow(framebufferWidth, framebufferHeight);
 
     glGenBuffers(1, &quadVertexBuffer);
@@ -177,24 +215,62 @@ void Game::createRenderTargets()
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-void Game::createWindowTargets(int width, int height)
+void Game::createSceneTargets()
 {
-    createColourTarget(blurFramebuffer, blurTexture, nullptr, GL_RGBA, width, height,
+    createColourTarget(blurFramebuffer, blurTexture, nullptr, GL_RGBA, sceneWidth, sceneHeight,
                        ">>> Error on generating framebuffer for blur: ");
-    createColourTarget(sceneFramebuffer, sceneTexture, &sceneDepthBuffer, GL_RGBA, width, height,
+    createColourTarget(sceneFramebuffer, sceneTexture, &sceneDepthBuffer, GL_RGBA, sceneWidth, sceneHeight,
                        ">>> Error on generating framebuffer for scene: ");
-    createColourTarget(hudFramebuffer, hudTexture, &hudDepthBuffer, GL_RGBA, width, height,
+    // Below scale 1 the mixer draws at the scene's size too, and its frame is stretched
+    // over the window; at 1 it draws straight into the window.
+    if (sceneWidth != framebufferWidth || sceneHeight != framebufferHeight)
+        createColourTarget(scaledFrameFramebuffer, scaledFrameTexture, nullptr, GL_RGBA, sceneWidth, sceneHeight,
+                           ">>> Error on generating framebuffer for the scaled frame: ");
+}
+
+void Game::createHudTarget()
+{
+    createColourTarget(hudFramebuffer, hudTexture, &hudDepthBuffer, GL_RGBA, framebufferWidth, framebufferHeight,
                        ">>> Error on generating framebuffer for hud: ");
+    hudTextBox = {0, 0, framebufferWidth, framebufferHeight}; // what a new texture holds is unknown
+}
+
+bool Game::fitSceneTargets()
+{
+    const int width = scaledSide(framebufferWidth, renderScale.scale());
+    const int height = scaledSide(framebufferHeight, renderScale.scale());
+    const bool stretched = width != framebufferWidth || height != framebufferHeight;
+    if (width == sceneWidth && height == sceneHeight && stretched == (scaledFrameFramebuffer != 0))
+        return false;
+    deleteSceneTargets();
+    sceneWidth = width;
+    sceneHeight = height;
+    createSceneTargets();
+    bindWindow(framebufferWidth, framebufferHeight);
+    return true;
 }
 
 bool Game::resize(int width, int height)
 {
     if (width <= 0 || height <= 0 || (width == framebufferWidth && height == framebufferHeight))
         return false;
-    deleteWindowTargets();
-    createWindowTargets(width, height);
+    // A window the server made larger than the driver's targets can be keeps the picture
+    // it has, said once for each such size: targets that fail would fail every frame.
+    const std::string problem = vantor::util::windowSizeProblem(width, height, largestTargetSide());
+    if (!problem.empty()) {
+        if (width != refusedWidth || height != refusedHeight)
+            std::cout << problem << " The picture stays " << framebufferWidth << " x " << framebufferHeight << "."
+                      << std::endl;
+        refusedWidth = width;
+        refusedHeight = height;
+        return false;
+    }
+    refusedWidth = refusedHeight = 0;
     framebufferWidth = width;
     framebufferHeight = height;
+    deleteHudTarget();
+    createHudTarget();
+    fitSceneTargets();
     bindWindow(framebufferWidth, framebufferHeight);
     camera->aspectRatio = float(width) / float(height);
     textOverlay->halfWidth = float(width) * 0.5f;
@@ -203,22 +279,51 @@ bool Game::resize(int width, int height)
     return true;
 }
 
-void Game::deleteWindowTargets()
+void Game::chooseRenderScale(const RenderScaleChoice& choice)
 {
-    const GLuint renderBuffers[] = {sceneDepthBuffer, hudDepthBuffer};
-    const GLuint framebuffers[] = {blurFramebuffer, sceneFramebuffer, hudFramebuffer};
-    const GLuint textures[] = {blurTexture, sceneTexture, hudTexture};
-    glDeleteRenderbuffers(2, renderBuffers);
-    glDeleteFramebuffers(3, framebuffers);
+    renderScale = RenderScaleController(choice);
+    fitSceneTargets();
+}
+
+void Game::switchRenderScaleMode()
+{
+    renderScale.setAutomatic(!renderScale.automatic());
+    fitSceneTargets();
+    std::cout << (renderScale.automatic() ? "Render scale auto" : "Render scale 1 (fixed)") << std::endl;
+}
+
+void Game::frameShown(double now)
+{
+    if (!renderScale.frameShown(now))
+        return;
+    fitSceneTargets();
+    std::cout << "Render scale " << renderScale.scale() << std::endl;
+}
+
+void Game::deleteSceneTargets()
+{
+    const GLuint framebuffers[] = {blurFramebuffer, sceneFramebuffer, scaledFrameFramebuffer};
+    const GLuint textures[] = {blurTexture, sceneTexture, scaledFrameTexture};
+    glDeleteRenderbuffers(1, &sceneDepthBuffer);
+    glDeleteFramebuffers(3, framebuffers); // names of 0 are skipped
     glDeleteTextures(3, textures);
-    sceneDepthBuffer = hudDepthBuffer = 0;
-    blurFramebuffer = sceneFramebuffer = hudFramebuffer = 0;
-    blurTexture = sceneTexture = hudTexture = 0;
+    sceneDepthBuffer = 0;
+    blurFramebuffer = sceneFramebuffer = scaledFrameFramebuffer = 0;
+    blurTexture = sceneTexture = scaledFrameTexture = 0;
+}
+
+void Game::deleteHudTarget()
+{
+    glDeleteRenderbuffers(1, &hudDepthBuffer);
+    glDeleteFramebuffers(1, &hudFramebuffer);
+    glDeleteTextures(1, &hudTexture);
+    hudDepthBuffer = hudFramebuffer = hudTexture = 0;
 }
 
 void Game::deleteRenderTargets()
 {
-    deleteWindowTargets();
+    deleteSceneTargets();
+    deleteHudTarget();
     const GLuint framebuffers[] = {shadowFramebuffer, glowFramebuffer};
     const GLuint textures[] = {shadowDepthTexture, glowTexture};
     glDeleteRenderbuffers(1, &glowDepthBuffer);
@@ -245,6 +350,7 @@ void Game::render()
     renderGlowMap();
     markPassEnd(RenderPass::GlowAndBlur);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+    glViewport(0, 0, sceneWidth, sceneHeight);
     renderScene();
     markPassEnd(RenderPass::Scene);
     renderHud();
@@ -257,16 +363,24 @@ void Game::renderShadowMap()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
     glViewport(0, 0, shadowMapSize, shadowMapSize);
-    // The shadow map has no colour buffer: depth is all there is to clear.
-    glClear(GL_DEPTH_BUFFER_BIT);
-    GLuint program = shadowMappingShader->program;
-    glUseProgram(program);
-    shadowMappingShader->inUse = true;
-
     // The box the map covers goes wherever the ball is.
     const glm::vec3 ball(hero->position.x(), hero->position.y(), hero->position.z());
     const glm::mat4 lightViewProjection = vantor::scene::shadowViewProjection(ball, light->Direction, shadowMapSize);
 
+    // The shadow map has no colour buffer: depth is all there is to clear, and only where
+    // the last frame's objects lay can it hold any but the clear's. Clearing all 4096 x 4096
+    // texels took the software renderer most of this pass.
+    clearWithin(shadowDrawnBox, GL_DEPTH_BUFFER_BIT);
+    PixelBox footprint;
+    coverAll(wallPieces, lightViewProjection, footprint);
+    coverAll(obstacles, lightViewProjection, footprint);
+    coverAll(ingredients, lightViewProjection, footprint);
+    coverAll(std::initializer_list<vantor::scene::SceneObject*>{hero}, lightViewProjection, footprint);
+    shadowDrawnBox = clampToTarget(footprint, shadowMapSize, shadowMapSize);
+
+    GLuint program = shadowMappingShader->program;
+    glUseProgram(program);
+    shadowMappingShader->inUse = true;
     drawAll(wallPieces, program, "depthMVP", lightViewProjection);
     drawAll(obstacles, program, "depthMVP", lightViewProjection);
     drawAll(ingredients, program, "depthMVP", lightViewProjection);
@@ -302,7 +416,7 @@ void Game::renderGlowMap()
 
     // The blur target has no depth, and its quad rewrites every pixel: nothing to clear.
     glBindFramebuffer(GL_FRAMEBUFFER, blurFramebuffer);
-    glViewport(0, 0, framebufferWidth, framebufferHeight);
+    glViewport(0, 0, sceneWidth, sceneHeight);
     glUseProgram(blurShader->program);
     bindTexture(GL_TEXTURE0, glowTexture);
     setInt(blurShader->program, "colorTexture", 0);
@@ -357,20 +471,31 @@ void Game::renderHud()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, hudFramebuffer);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     bool ended = state->heroFell || state->goalReached;
     double end = ended ? state->endTime : gameClock->now();
     HudLines hud;
     buildHudLines(end - state->startTime, state->score, state->heroFell, state->goalReached,
                   framebufferWidth, framebufferHeight, hud);
+    // The text covers a few hundred pixels of the window: only where it was or will be can
+    // the target hold anything but the transparent black the clear leaves.
+    const PixelBox textBox = boxOfHudLines(hud);
+    clearWithin(clampToTarget(unite(hudTextBox, textBox), framebufferWidth, framebufferHeight),
+                GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    hudTextBox = clampToTarget(textBox, framebufferWidth, framebufferHeight);
     for (int i = 0; i < hud.count; ++i)
         textOverlay->drawText(hud.lines[i].text.c_str(), hud.lines[i].x, hud.lines[i].y, hud.lines[i].size);
 }
 
 void Game::composeFrame()
 {
-    bindWindow(framebufferWidth, framebufferHeight);
+    const bool scaled = scaledFrameFramebuffer != 0;
+    if (scaled) {
+        glBindFramebuffer(GL_FRAMEBUFFER, scaledFrameFramebuffer);
+        glViewport(0, 0, sceneWidth, sceneHeight);
+    } else {
+        bindWindow(framebufferWidth, framebufferHeight);
+    }
     GLuint program = mixerShader->program;
     glUseProgram(program);
     bindTexture(GL_TEXTURE0, sceneTexture);
@@ -381,5 +506,35 @@ void Game::composeFrame()
     setInt(program, "glow", 1);
     bindTexture(GL_TEXTURE2, hudTexture);
     setInt(program, "hud", 2);
+    setInt(program, "scaled", scaled ? 1 : 0);
     drawQuad(mixerQuadArray);
+    if (scaled)
+        stretchScaledFrame();
+}
+
+void Game::stretchScaledFrame()
+{
+    // A blit with a linear filter: the software renderer takes it on a path of its own,
+    // more than twice as fast as the mixer's filtered reads over the window were.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, scaledFrameFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, sceneWidth, sceneHeight, 0, 0, framebufferWidth, framebufferHeight, GL_COLOR_BUFFER_BIT,
+                      GL_LINEAR);
+    bindWindow(framebufferWidth, framebufferHeight);
+    if (hudTextBox.empty())
+        return;
+
+    // The text at full size over it, only where there is text, combined as the mixer
+    // combines it: colour x (1 - sqrt(a)) + text.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(hudTextBox.left, hudTextBox.bottom, hudTextBox.right - hudTextBox.left,
+              hudTextBox.top - hudTextBox.bottom);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glUseProgram(hudOverlayShader->program);
+    bindTexture(GL_TEXTURE0, hudTexture);
+    setInt(hudOverlayShader->program, "hud", 0);
+    drawQuad(mixerQuadArray);
+    glDisable(GL_BLEND);
+    glDisable(GL_SCISSOR_TEST);
 }

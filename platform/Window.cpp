@@ -153,12 +153,12 @@ bool Window::toggleFullScreen()
     return true;
 }
 
-std::string windowSizeProblem(int width, int height)
+std::string windowSizeProblem(int width, int height, int largestSide)
 {
-    if (width >= 1 && height >= 1 && width <= maxWindowSide && height <= maxWindowSide)
+    if (width >= 1 && height >= 1 && width <= largestSide && height <= largestSide)
         return "";
     return "Window size " + std::to_string(width) + "x" + std::to_string(height) +
-           " is not possible: each side must be 1 to " + std::to_string(maxWindowSide) + " pixels.";
+           " is not possible: each side must be 1 to " + std::to_string(largestSide) + " pixels.";
 }
 
 std::string windowLibraryReason()

@@ -12,8 +12,9 @@ namespace vantor::util {
 // software renderer among them). It also keeps clear of the X protocol's 32767.
 const int maxWindowSide = 16384; // pixels
 
-// Why a window of width x height pixels cannot be opened, or "" when it can.
-std::string windowSizeProblem(int width, int height);
+// Why a window of width x height pixels cannot be opened (or drawn, where the driver's
+// largest target side is smaller than maxWindowSide), or "" when it can.
+std::string windowSizeProblem(int width, int height, int largestSide = maxWindowSide);
 
 // The window library's own words for its last failure, or "" when it has none to report.
 std::string windowLibraryReason();

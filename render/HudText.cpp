@@ -1,5 +1,8 @@
 #include "render/HudText.h"
 
+#include "render/TextOverlayGeometry.h"
+
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -39,4 +42,16 @@ void buildHudLines(double elapsedSeconds, int score, bool heroFell, bool goalRea
     hud.lines[3] = {"Press R to replay", left, static_cast<int>(middle - 40.0f), 20};
     hud.lines[4] = {"Press N for the next course", left, static_cast<int>(middle - 65.0f), 20};
     hud.count = 5;
+}
+
+PixelBox boxOfHudLines(const HudLines& hud)
+{
+    PixelBox box;
+    for (int i = 0; i < hud.count; ++i) {
+        const HudLine& line = hud.lines[i];
+        const int characters = int(std::min(line.text.size(), size_t(maxTextCharacters)));
+        if (characters > 0 && line.size > 0)
+            box = unite(box, {line.x, line.y, line.x + characters * line.size, line.y + line.size});
+    }
+    return box;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "render/PixelBox.h"
+
 #include <string>
 
 // What the heads-up display writes and where, free of OpenGL: the Game draws each line
@@ -18,6 +20,10 @@ struct HudLines {
     HudLine lines[5]; // the first `count` are set
     int count = 0;    // 2 while the attempt runs, 5 once it has ended
 };
+
+// The character cells the lines cover (each line's characters in size x size cells, as
+// TextOverlay draws them): outside it the heads-up image stays transparent.
+PixelBox boxOfHudLines(const HudLines& hud);
 
 // The attempt time floored to hundredths (12.349 s -> "12.34", 7 s -> "7"), written as a
 // float stream writes it. `seconds` is end minus start, in double as the clock gives it.

@@ -1,6 +1,8 @@
 #include "scene/DirectionalLight.h"
 
+#include <algorithm>
 #include <cmath>
+#include <glm/geometric.hpp>
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace vantor::scene {
@@ -22,6 +24,31 @@ glm::mat4 shadowViewProjection(glm::vec3 focus, glm::vec3 direction, int mapTexe
     // eye each way, across the light and along it.
     const glm::vec3 eye = centre + direction * (half / -10.0f);
     return glm::ortho(-half, half, -half, half, -half, half) * glm::lookAt(eye, centre, up);
+}
+
+PixelBox shadowFootprint(const glm::mat4& lightViewProjection, const glm::mat4& modelMatrix, glm::vec3 center,
+                         float radius, int mapTexels)
+{
+    const float scale = std::max({glm::length(glm::vec3(modelMatrix[0])), glm::length(glm::vec3(modelMatrix[1])),
+                                  glm::length(glm::vec3(modelMatrix[2]))});
+    const glm::mat4 toMap = lightViewProjection * modelMatrix;
+    const glm::vec4 clip = toMap * glm::vec4(center, 1.0f);
+    if (!std::isfinite(clip.x) || !std::isfinite(clip.y) || !std::isfinite(radius * scale))
+        return {0, 0, mapTexels, mapTexels}; // nothing known: all of it
+    // An orthographic projection stretches every direction alike up to each row's length:
+    // the sphere's reach across the map in clip units.
+    const float worldRadius = radius * scale;
+    const float reachX = worldRadius * glm::length(glm::vec3(lightViewProjection[0][0], lightViewProjection[1][0],
+                                                             lightViewProjection[2][0]));
+    const float reachY = worldRadius * glm::length(glm::vec3(lightViewProjection[0][1], lightViewProjection[1][1],
+                                                             lightViewProjection[2][1]));
+    auto toTexel = [mapTexels](float clipCoordinate) { return (clipCoordinate * 0.5f + 0.5f) * float(mapTexels); };
+    // Far outside the map a float does not fit an int: such an object covers nothing of it.
+    const float limit = 4.0f * float(mapTexels);
+    auto clampedFloor = [limit](float t) { return int(std::floor(std::clamp(t, -limit, limit))) - 1; };
+    auto clampedCeil = [limit](float t) { return int(std::ceil(std::clamp(t, -limit, limit))) + 1; };
+    return {clampedFloor(toTexel(clip.x - reachX)), clampedFloor(toTexel(clip.y - reachY)),
+            clampedCeil(toTexel(clip.x + reachX)), clampedCeil(toTexel(clip.y + reachY))};
 }
 
 DirectionalLight::DirectionalLight()

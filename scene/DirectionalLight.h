@@ -1,4 +1,6 @@
 #pragma once
+#include "render/PixelBox.h"
+
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
@@ -12,6 +14,13 @@ const float shadowBoxSize = 140.0f; // world units; the side of the box the shad
 // texels across the light's view, so that each texel stays over the same patch of the
 // world as the focus moves and shadow edges stand still instead of crawling.
 glm::mat4 shadowViewProjection(glm::vec3 focus, glm::vec3 direction, int mapTexels);
+
+// The texels of a square shadow map of mapTexels a side that an object may cover under the
+// orthographic `lightViewProjection`: the square around its bounding sphere (centre in
+// model space, placed by modelMatrix; radius grown by the matrix's largest scale), a texel
+// of margin round it, not clamped to the map.
+PixelBox shadowFootprint(const glm::mat4& lightViewProjection, const glm::mat4& modelMatrix, glm::vec3 center,
+                         float radius, int mapTexels);
 
 // The scene's one directional light; the Game sets its values once and the update uploads
 // them to the lit program every frame under the same names.

@@ -152,3 +152,36 @@ TEST_F(GameWindow, AMinimisedGameSleepsAndAStopSignalStillEndsIt)
     game->sendSignal(SIGTERM);
     EXPECT_EQ(game->waitForExit(10), 0) << game->output();
 }
+
+// The render scale chosen from outside: at a fixed half the stretched picture fills the
+// window; a value the game cannot take is named on one line and the scale follows the frame
+// rate; F12 switches to a fixed 1 and back to automatic.
+TEST(GameRenderScale, AHalfFillsTheWindowABadValueIsNamedAndF12Switches)
+{
+    PrivateDisplay display{screenWidth, screenHeight};
+    ASSERT_TRUE(display.started());
+    for (const char* value : {"0.5", "2"}) {
+        setenv("LANTERN_TRAIL_RENDER_SCALE", value, 1);
+        GameProcess game;
+        unsetenv("LANTERN_TRAIL_RENDER_SCALE");
+        const std::string id = game.waitForWindow(60);
+        ASSERT_FALSE(id.empty()) << game.output();
+        ASSERT_TRUE(game.waitForOutput("Init complete", 60)) << game.output();
+        const unsigned long window = std::stoul(id);
+        EXPECT_TRUE(within(30, [&] { return showsWholePicture(window, 800, 600); })) << value;
+
+        const std::string named = "LANTERN_TRAIL_RENDER_SCALE \"2\" is not auto or a number from 0.5 to 1: the render "
+                                  "scale follows the frame rate\n";
+        if (std::string(value) == "2") {
+            EXPECT_EQ(occurrences(game.output(), named), 1u) << game.output();
+            game.pressKey("F12");
+            EXPECT_TRUE(game.waitForOutput("Render scale 1 (fixed)\n", 30)) << game.output();
+            game.pressKey("F12");
+            EXPECT_TRUE(game.waitForOutput("Render scale auto\n", 30)) << game.output();
+        } else {
+            EXPECT_EQ(occurrences(game.output(), "LANTERN_TRAIL_RENDER_SCALE"), 0u) << game.output();
+        }
+        game.pressKey("Escape");
+        EXPECT_EQ(game.waitForExit(30), 0) << game.output();
+    }
+}

@@ -449,6 +449,20 @@ TEST(FrameAtAnotherSize, ThePictureFollowsTheWindowWhenItIsResized)
     // A zero size, as some systems report for a minimised window, changes nothing.
     EXPECT_FALSE(game->resize(0, 0));
     expectCompleteTargets(400, 300);
+
+    // Larger than the driver's targets can be: the picture stays as it is, said once.
+    std::string log;
+    {
+        CaptureStdout capture;
+        const int tooWide = vantor::util::maxWindowSide + 1;
+        EXPECT_FALSE(game->resize(tooWide, 300));
+        EXPECT_FALSE(game->resize(tooWide, 300));
+        log = capture.text();
+    }
+    EXPECT_EQ(log, "Window size 16385x300 is not possible: each side must be 1 to 16384 pixels. The picture stays "
+                   "400 x 300.\n");
+    expectCompleteTargets(400, 300);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 // A course far longer than the shadow map's box: a fence 35 pieces down the line, over

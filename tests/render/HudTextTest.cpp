@@ -1,6 +1,7 @@
 #include "render/HudText.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -65,6 +66,37 @@ TEST(HudTextTest, AFallOutranksTheGoal)
     EXPECT_STREQ(endScreenTitle(true, true), "Game Over");
     EXPECT_STREQ(endScreenTitle(false, true), "Congrats!");
     EXPECT_EQ(endScreenTitle(false, false), nullptr);
+}
+
+// The heads-up target is cleared only where text was or will be: a box that misses a cell
+// leaves stale text on screen.
+TEST(HudTextTest, TheTextBoxHoldsEveryCharacterCellAndNoMore)
+{
+    HudLines hud;
+    buildHudLines(12.349, 25, false, false, 800, 600, hud);
+    PixelBox running = boxOfHudLines(hud);
+    // "12.34": 5 cells of 26 from (10, 10); "25": 2 of 30 from (10, 40) up to 70.
+    EXPECT_EQ(running.left, 10);
+    EXPECT_EQ(running.bottom, 10);
+    EXPECT_EQ(running.right, 10 + 5 * 26);
+    EXPECT_EQ(running.top, 70);
+
+    buildHudLines(3.0, 0, true, false, 800, 600, hud);
+    PixelBox ended = boxOfHudLines(hud);
+    const int hintWidth = int(std::string("Press N for the next course").size()) * 20;
+    EXPECT_EQ(ended.right, 250 + hintWidth);
+    EXPECT_EQ(ended.top, 340); // the title's cells from 300
+    EXPECT_EQ(ended.bottom, 10);
+
+    // Both frames' text, clamped to a small window.
+    PixelBox both = clampToTarget(unite(running, ended), 600, 320);
+    EXPECT_EQ(both.left, 10);
+    EXPECT_EQ(both.right, 600);
+    EXPECT_EQ(both.top, 320);
+
+    HudLines none;
+    EXPECT_TRUE(boxOfHudLines(none).empty());
+    EXPECT_EQ(unite(PixelBox{}, running).right, running.right);
 }
 
 } // namespace

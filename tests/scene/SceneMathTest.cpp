@@ -3,6 +3,7 @@
 #include "scene/Frustum.h"
 #include "scene/LevelOfDetail.h"
 
+#include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
@@ -119,4 +120,39 @@ TEST(ShadowBox, EachTexelStaysOverTheSamePatchOfTheWorldWhileTheBallRolls)
         EXPECT_NEAR(moved.x, std::round(moved.x), 0.01f) << "frame " << frame;
         EXPECT_NEAR(moved.y, std::round(moved.y), 0.01f) << "frame " << frame;
     }
+}
+
+// The shadow pass clears only the footprints of the last frame's objects: a footprint that
+// misses a point of an object's sphere leaves a stale shadow behind.
+TEST(ShadowBox, AFootprintHoldsEveryPointOfTheObjectsSphere)
+{
+    const glm::vec3 ball(10.0f, 0.0f, -50.0f);
+    const glm::mat4 light = shadowViewProjection(ball, lightDirection, mapTexels);
+    const glm::vec3 centre(0.3f, 0.5f, -0.2f); // model space
+    const float radius = 2.5f;
+    const glm::mat4 turned = glm::rotate(glm::translate(glm::mat4(1.0f), ball + glm::vec3(-6.0f, 1.0f, 4.0f)), 0.7f,
+                                         glm::vec3(0.0f, 1.0f, 0.0f));
+    for (float scale : {1.0f, 1.5f}) {
+        const glm::mat4 model = glm::scale(turned, glm::vec3(scale));
+        const PixelBox box = shadowFootprint(light, model, centre, radius, mapTexels);
+        EXPECT_LT(box.right - box.left, 2 * int(radius * scale / shadowBoxSize * mapTexels) + 8) << "far too loose";
+        for (int i = 0; i < 200; ++i) {
+            const float a = float(i) * 0.61f, b = float(i) * 0.37f;
+            const glm::vec3 onSphere = centre + radius * glm::vec3(std::cos(a) * std::cos(b), std::sin(b),
+                                                                   std::sin(a) * std::cos(b));
+            const glm::vec3 at = onShadowMap(light, glm::vec3(model * glm::vec4(onSphere, 1.0f)));
+            EXPECT_GE(at.x, float(box.left) + 1.0f);
+            EXPECT_LE(at.x, float(box.right) - 1.0f);
+            EXPECT_GE(at.y, float(box.bottom) + 1.0f);
+            EXPECT_LE(at.y, float(box.top) - 1.0f);
+        }
+    }
+    // A matrix gone wrong (a body that left the world): nothing is known, all of the map.
+    const glm::mat4 broken(std::nanf(""));
+    const PixelBox all = shadowFootprint(light, broken, centre, radius, mapTexels);
+    EXPECT_EQ(all.right - all.left, mapTexels);
+    EXPECT_EQ(all.top - all.bottom, mapTexels);
+    // Far off the map: a box that misses it, no overflow.
+    const glm::mat4 far = glm::translate(glm::mat4(1.0f), glm::vec3(1e30f, 0.0f, 0.0f));
+    EXPECT_TRUE(clampToTarget(shadowFootprint(light, far, centre, radius, mapTexels), mapTexels, mapTexels).empty());
 }

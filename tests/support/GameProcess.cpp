@@ -71,6 +71,23 @@ GameProcess::GameProcess(const std::vector<std::string>& arguments, const std::s
             terminalName = ptsname(terminal);
     }
 
+    // Pictures and frame rates stay comparable: a fixed render scale of 1 unless the test
+    // chose one. Built before the fork, which leaves the child only async-signal-safe calls.
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable)
+        environment.emplace_back(*variable);
+    if (std::getenv("LANTERN_TRAIL_RENDER_SCALE") == nullptr)
+        environment.emplace_back("LANTERN_TRAIL_RENDER_SCALE=1");
+    std::vector<char*> envp;
+    for (std::string& variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(binary.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
     pid = fork();
     if (pid == 0) {
         if (chdir(workingFolder.c_str()) != 0)
@@ -79,12 +96,7 @@ GameProcess::GameProcess(const std::vector<std::string>& arguments, const std::s
         dup2(input, STDIN_FILENO);
         dup2(logDescriptor, STDOUT_FILENO);
         dup2(logDescriptor, STDERR_FILENO);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(binary.c_str()));
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execv(binary.c_str(), argv.data());
+        execve(binary.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     close(logDescriptor);

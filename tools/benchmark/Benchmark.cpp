@@ -1,9 +1,11 @@
-// Rendering benchmark: runs the real game at 800 x 600, played by the autopilot, and prints
-// per-pass and per-frame times, the frame rate, the time from launch to the first frame
-// split into its phases, and the peak resident memory. Run from one level below the
-// repository root (the game reads ../Models and ../Shader), under a display;
-// scripts/benchmark.sh does both.
+// Rendering benchmark: runs the real game at 800 x 600 (or the size given) and a render
+// scale of 1 (or the one given, or the automatic one), played by the autopilot, and prints
+// per-pass and per-frame times, the frame rate, the time from launch
+// to the first frame split into its phases, and the peak resident memory. Run from one
+// level below the repository root (the game reads ../Models and ../Shader), under a
+// display; scripts/benchmark.sh does both.
 #include "game/Game.h"
+#include "game/RenderScale.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
 #include "platform/StartUpPhases.h"
@@ -21,13 +23,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr int width = 800;
-constexpr int height = 600;
 constexpr double step = 1.0 / 60.0; // seconds of game time per frame
 constexpr int warmUpFrames = 30;
 constexpr int endScreenFrames = 60; // an ended attempt shows its end screen this long, then replays
@@ -64,6 +65,17 @@ long statusKilobytes(const char* field)
         if (line.compare(0, length, field) == 0)
             return std::strtol(line.c_str() + length, nullptr, 10);
     return -1;
+}
+
+// Processor seconds this process has used so far, all its threads (the renderer's too) and
+// the kernel's work for it: on a machine shared with other work it varies less than the
+// wall clock does.
+double processorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& time) { return double(time.tv_sec) + double(time.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 double percentile(std::vector<double> values, double fraction)
@@ -114,7 +126,7 @@ private:
 // pressed in to the new course's first frame drawn and finished, and the resident memory
 // after the tenth switch and after the last.
 struct CourseSwitches {
-    std::vector<double> milliseconds;
+    std::vector<double> milliseconds; // one a switch
     long residentAfterTen = 0;  // kilobytes
     long residentAfterAll = 0;  // kilobytes
 };
@@ -153,12 +165,21 @@ void restart(GameRunner& runner)
 int main(int argc, char** argv)
 {
     int frames = argc > 1 ? std::atoi(argv[1]) : 600;
-    if (frames <= 0) {
-        std::printf("usage: lantern-trail-benchmark [frames]\n");
+    int width = 800;
+    int height = 600;
+    char rest = 0;
+    const bool sizeRead = argc <= 2 || std::sscanf(argv[2], "%dx%d%c", &width, &height, &rest) == 2;
+    std::string scaleProblem;
+    const RenderScaleChoice scale = readRenderScaleChoice(argc > 3 ? argv[3] : "1", scaleProblem);
+    if (argc > 4 || frames <= 0 || !sizeRead || width < 16 || height < 16 || width > 8192 || height > 8192 ||
+        !scaleProblem.empty()) {
+        std::printf("usage: lantern-trail-benchmark [frames [WIDTHxHEIGHT [SCALE]]]  (16 to 8192 pixels a side; "
+                    "SCALE 1 by default, auto, or 0.5 to 1)\n");
         return 1;
     }
 
     GameRunner runner(width, height);
+    game->chooseRenderScale(scale);
     runner.frame(step);
     glFinish();
     const double firstFrameShown = bootClockSeconds();
@@ -176,12 +197,23 @@ int main(int argc, char** argv)
     ScriptedRun play(runner);
     std::vector<double> frameTimes;
     WallClock::time_point runStart = WallClock::now();
+    const double runProcessorStart = processorSeconds();
+    const float startScale = game->renderScale.scale();
+    int scaleChanges = 0;
     for (int i = 0; i < frames; ++i) {
         WallClock::time_point start = WallClock::now();
+        const float scaleBefore = game->renderScale.scale();
         play.frame();
         frameTimes.push_back(millisecondsSince(start));
+        scaleChanges += game->renderScale.scale() != scaleBefore ? 1 : 0;
     }
     double runSeconds = millisecondsSince(runStart) / 1000.0;
+    const double runProcessorSeconds = processorSeconds() - runProcessorStart;
+    // The automatic scale settled in the unmeasured run; the passes are timed at the scale
+    // it ended the measured run with, held fixed, since the waits between them would
+    // otherwise slow the frame rate it follows.
+    const float heldScale = game->renderScale.scale();
+    game->chooseRenderScale({false, heldScale});
 
     // The same run again, waiting at every pass boundary to charge each pass its own work.
     restart(runner);
@@ -216,6 +248,12 @@ int main(int argc, char** argv)
     std::printf("Lantern Trail rendering benchmark: %d x %d, %d frames of the autopilot's play at 1/60 s\n", width, height,
                 frames);
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    if (scale.automatic)
+        std::printf("render scale: auto; %.3g at the measured run's start, %.3g at its end (%d changes in it); "
+                    "passes timed at %.3g\n",
+                    startScale, heldScale, scaleChanges, heldScale);
+    else
+        std::printf("render scale: %.3g (fixed)\n", heldScale);
     std::printf("  %-34s %8s %8s\n", "milliseconds per frame", "median", "p95");
     const char* passNames[renderPassCount] = {"shadow", "glow and blur", "scene", "heads-up display",
                                               "composition"};
@@ -225,6 +263,7 @@ int main(int argc, char** argv)
     printRow("rest of the frame (update, swap...)", outsideTimes);
     printRow("whole frame (no extra waits)", frameTimes);
     std::printf("frames per second: %.1f\n", double(frames) / runSeconds);
+    std::printf("processor time per frame, all threads: %.1f ms\n", runProcessorSeconds * 1000.0 / double(frames));
     // NOTE: the kernel counts the start time in clock ticks (10 ms), so the first phase is
     // only as exact as that.
     std::printf("launch to first frame: %.3f s\n", firstFrameShown - launched);

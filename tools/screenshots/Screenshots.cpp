@@ -1,6 +1,7 @@
-// lantern-trail-screenshots [folder [WIDTHxHEIGHT]]
+// lantern-trail-screenshots [folder [WIDTHxHEIGHT [SCALE]]]
 //
-// Renders the shipped course (at 800 x 600 unless a size is given) through the real game
+// Renders the shipped course (at 800 x 600 and a render scale of 1 unless a size and scale
+// are given) through the real game
 // and writes PNG screenshots of the moments that show the rendering off: the start
 // ("start.png"), mid-course with a glowing fruit just ahead and the ball's shadow
 // ("fruit.png"), a collected fruit fading above the ball ("collected.png"), the path
@@ -10,6 +11,7 @@
 // screenshots/.
 #include "game/Game.h"
 #include "game/LevelLoader.h"
+#include "game/RenderScale.h"
 #include "model/WallPiece.h"
 #include "platform/GL.h"
 #include "platform/Globals.h"
@@ -112,12 +114,16 @@ int main(int argc, char** argv)
 {
     if (argc > 1)
         folder = argv[1];
-    if (argc > 2 && std::sscanf(argv[2], "%dx%d", &width, &height) != 2) {
-        std::printf("usage: lantern-trail-screenshots [folder [WIDTHxHEIGHT]]\n");
+    std::string scaleProblem;
+    const RenderScaleChoice scale = readRenderScaleChoice(argc > 3 ? argv[3] : "1", scaleProblem);
+    if (argc > 4 || (argc > 2 && std::sscanf(argv[2], "%dx%d", &width, &height) != 2) || !scaleProblem.empty()) {
+        std::printf("usage: lantern-trail-screenshots [folder [WIDTHxHEIGHT [SCALE]]]  (SCALE 1 by default, or 0.5 "
+                    "to 1)\n");
         return 2;
     }
     std::filesystem::create_directories(folder);
     GameRunner runner(width, height);
+    game->chooseRenderScale(scale);
 
     // The ball dropped onto the first wall piece and settled.
     for (int i = 0; i < 600 && !game->hero->onWall; ++i)
