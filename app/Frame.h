@@ -32,7 +32,7 @@ double waitWhileMinimised(vantor::util::Window& window, GameState& state, Clock&
 // One turn of the player's game loop on the process-wide game and window: the window's
 // events, the wait of a minimised window, the time step since `previousFrameTime` (seconds
 // on `clock`; the wait left out, so the frame after it steps as far as an ordinary one, and
-// the render scale does not count it), then playFrame, drawn unless the window is still minimised. Returns what playFrame
-// returns.
+// the render scale does not count it), then playFrame, drawn unless the window is still
+// minimised. Returns what playFrame returns.
 bool playLoopTurn(double& previousFrameTime, Clock& clock,
                   const std::function<void()>& waitForEvents = waitForWindowEvents);

@@ -1,9 +1,9 @@
 // Rendering benchmark: runs the real game at 800 x 600 (or the size given) and a render
 // scale of 1 (or the one given, or the automatic one), played by the autopilot, and prints
-// per-pass and per-frame times, the frame rate, the time from launch
-// to the first frame split into its phases, and the peak resident memory. Run from one
-// level below the repository root (the game reads ../Models and ../Shader), under a
-// display; scripts/benchmark.sh does both.
+// per-pass and per-frame times, the frame rate, the time from launch to the first frame
+// split into its phases, and the peak resident memory. Run from one level below the
+// repository root (the game reads ../Models and ../Shader), under a display;
+// scripts/benchmark.sh does both.
 #include "game/Game.h"
 #include "game/RenderScale.h"
 #include "platform/GL.h"
