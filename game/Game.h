@@ -111,6 +111,7 @@ public:
     GLuint glowDepthBuffer = 0;       // depth and stencil of the glow map
     GLuint blurFramebuffer = 0;       // the blurred glow
     GLuint blurTexture = 0;           // the scene's size
+    PixelBox blurDrawnBox;            // pixels the last blur may have lit: the rest holds black
     GLuint sceneFramebuffer = 0;      // the lit scene
     GLuint sceneTexture = 0;          // sceneWidth x sceneHeight
     GLuint sceneDepthBuffer = 0;      // depth and stencil of the scene

@@ -150,15 +150,43 @@ void drawAll(const Objects& objects, GLuint program, const char* matrixName, con
     }
 }
 
+// Draws and clears from here on touch only `box` of the bound target, until the scissor
+// test is disabled again.
+void scissorTo(const PixelBox& box)
+{
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(box.left, box.bottom, box.right - box.left, box.top - box.bottom);
+}
+
 // Clears `buffers` within `box` of the bound target only.
 void clearWithin(const PixelBox& box, GLbitfield buffers)
 {
     if (box.empty())
         return;
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(box.left, box.bottom, box.right - box.left, box.top - box.bottom);
+    scissorTo(box);
     glClear(buffers);
     glDisable(GL_SCISSOR_TEST);
+}
+
+// `box` in a blur target of width x height pixels grown by the blur's reach: its four
+// linear reads, 0.9 glow-map texels from the pixel, take in texels up to two away. The
+// glow map repeats, so a halo that reaches past one edge comes in at the opposite one.
+PixelBox grownByBlurReach(const PixelBox& box, int width, int height)
+{
+    if (box.empty())
+        return box;
+    const int reachX = (2 * width + glowMapSize - 1) / glowMapSize + 1;
+    const int reachY = (2 * height + glowMapSize - 1) / glowMapSize + 1;
+    PixelBox grown{box.left - reachX, box.bottom - reachY, box.right + reachX, box.top + reachY};
+    if (grown.left < 0 || grown.right > width) {
+        grown.left = std::min(grown.left, 0);
+        grown.right = std::max(grown.right, width);
+    }
+    if (grown.bottom < 0 || grown.top > height) {
+        grown.bottom = std::min(grown.bottom, 0);
+        grown.top = std::max(grown.top, height);
+    }
+    return grown;
 }
 
 // Adds to `footprint` the shadow-map texels each of `objects` may cover.
@@ -217,6 +245,7 @@ void Game::createRenderTargets()
 
 void Game::createSceneTargets()
 {
+    blurDrawnBox = {0, 0, sceneWidth, sceneHeight}; // what a new texture holds is unknown
     createColourTarget(blurFramebuffer, blurTexture, nullptr, GL_RGBA, sceneWidth, sceneHeight,
                        ">>> Error on generating framebuffer for blur: ");
     createColourTarget(sceneFramebuffer, sceneTexture, &sceneDepthBuffer, GL_RGBA, sceneWidth, sceneHeight,
@@ -414,13 +443,32 @@ void Game::renderGlowMap()
     drawAll(ingredients, program, "modelMatrix", identity);
     glowShader->inUse = false;
 
-    // The blur target has no depth, and its quad rewrites every pixel: nothing to clear.
+    // Only fruit light the glow map, and the blur of its black is black: the blur runs
+    // only round the fruit in view, and what the last one lit elsewhere is cleared to the
+    // black (opaque, as the blur writes it) that the blur would have written there.
+    const glm::mat4 viewProjection = camera->projectionMatrix * camera->viewMatrix;
+    PixelBox fruitBox;
+    for (const vantor::scene::SceneObject* ingredient : ingredients)
+        fruitBox = unite(fruitBox, vantor::scene::screenFootprint(viewProjection, ingredient->modelMatrix,
+                                                                  ingredient->boundingSphereCenter,
+                                                                  ingredient->boundingSphereRadius, sceneWidth,
+                                                                  sceneHeight));
+    const PixelBox glowBox = clampToTarget(grownByBlurReach(fruitBox, sceneWidth, sceneHeight), sceneWidth, sceneHeight);
+
     glBindFramebuffer(GL_FRAMEBUFFER, blurFramebuffer);
     glViewport(0, 0, sceneWidth, sceneHeight);
-    glUseProgram(blurShader->program);
-    bindTexture(GL_TEXTURE0, glowTexture);
-    setInt(blurShader->program, "colorTexture", 0);
-    drawQuad(blurQuadArray);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    clearWithin(blurDrawnBox, GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f); // the start-up's clear colour, which every other pass clears to
+    blurDrawnBox = glowBox;
+    if (!glowBox.empty()) {
+        glUseProgram(blurShader->program);
+        bindTexture(GL_TEXTURE0, glowTexture);
+        setInt(blurShader->program, "colorTexture", 0);
+        scissorTo(glowBox);
+        drawQuad(blurQuadArray);
+        glDisable(GL_SCISSOR_TEST);
+    }
     bindWindow(framebufferWidth, framebufferHeight);
 }
 
@@ -526,9 +574,7 @@ void Game::stretchScaledFrame()
 
     // The text at full size over it, only where there is text, combined as the mixer
     // combines it: colour x (1 - sqrt(a)) + text.
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(hudTextBox.left, hudTextBox.bottom, hudTextBox.right - hudTextBox.left,
-              hudTextBox.top - hudTextBox.bottom);
+    scissorTo(hudTextBox);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     glUseProgram(hudOverlayShader->program);

@@ -1,5 +1,6 @@
 #include "game/Game.h"
 #include "platform/Globals.h"
+#include "render/CustomShader.h"
 #include "scene/GameState.h"
 #include "scene/Hero.h"
 #include "support/CaptureStdout.h"
@@ -173,6 +174,38 @@ TEST_F(RenderScaleFrame, TheShadowMapClearedInPartHoldsWhatAWholeClearGives)
     EXPECT_TRUE(readShadowMap() == cleared) << "stale depth left where the last frame's objects lay";
     EXPECT_FALSE(game->shadowDrawnBox.empty());
     EXPECT_LT(game->shadowDrawnBox.right - game->shadowDrawnBox.left, 4096) << "no saving: the whole map is cleared";
+}
+
+// The glow's blur runs only round the fruit in view and clears what it lit before. After
+// the ball (and the camera with it) jumps aside, the blur target must hold what a blur
+// over all of it gives.
+TEST_F(RenderScaleFrame, TheBlurDrawnInPartHoldsWhatAWholeBlurGives)
+{
+    drawFrame();
+    const PixelBox atStart = game->blurDrawnBox;
+    EXPECT_FALSE(atStart.empty()) << "fruit ahead of the ball at the start";
+    EXPECT_LT((atStart.right - atStart.left) * (atStart.top - atStart.bottom), 640 * 480) << "no saving";
+    btTransform moved = game->hero->rigidBody->getWorldTransform();
+    moved.setOrigin(moved.getOrigin() + btVector3(9.0f, 0.0f, -7.0f));
+    game->hero->rigidBody->setWorldTransform(moved);
+    game->hero->rigidBody->getMotionState()->setWorldTransform(moved);
+    drawFrame();
+    const std::vector<uint8_t> partly = readTexture<uint8_t>(game->blurTexture, GL_RGBA, GL_UNSIGNED_BYTE, 4);
+
+    glBindFramebuffer(GL_FRAMEBUFFER, game->blurFramebuffer);
+    glViewport(0, 0, game->sceneWidth, game->sceneHeight);
+    glUseProgram(game->blurShader->program);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, game->glowTexture);
+    glUniform1i(glGetUniformLocation(game->blurShader->program, "colorTexture"), 0);
+    glDisable(GL_DEPTH_TEST);
+    glBindVertexArray(game->blurQuadArray);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glBindVertexArray(0);
+    glEnable(GL_DEPTH_TEST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_TRUE(readTexture<uint8_t>(game->blurTexture, GL_RGBA, GL_UNSIGNED_BYTE, 4) == partly)
+        << "glow missing round the fruit, or left from the last frame";
 }
 
 // The heads-up target is cleared only where text was or will be: from the end screen's

@@ -156,3 +156,45 @@ TEST(ShadowBox, AFootprintHoldsEveryPointOfTheObjectsSphere)
     const glm::mat4 far = glm::translate(glm::mat4(1.0f), glm::vec3(1e30f, 0.0f, 0.0f));
     EXPECT_TRUE(clampToTarget(shadowFootprint(light, far, centre, radius, mapTexels), mapTexels, mapTexels).empty());
 }
+
+// The pixels a fruit may light in the glow's blur: every point of its sphere projects
+// inside the box; a sphere behind the eye lights nothing, one across it all of the target.
+TEST(ScreenFootprint, HoldsEveryPointOfTheSphereNothingBehindTheEyeAllAcrossIt)
+{
+    const int width = 800, height = 600;
+    const glm::mat4 projection = glm::perspective(glm::radians(45.0f), 4.0f / 3.0f, 0.1f, 300.0f);
+    const glm::mat4 view = glm::lookAt(glm::vec3(0.0f, 4.0f, 10.0f), glm::vec3(0.0f, 0.0f, -20.0f),
+                                       glm::vec3(0.0f, 1.0f, 0.0f));
+    const glm::mat4 viewProjection = projection * view;
+    const glm::vec3 centre(0.2f, 0.4f, 0.0f); // model space
+    const float radius = 0.6f;
+    for (glm::vec3 place : {glm::vec3(1.5f, 0.5f, -6.0f), glm::vec3(-9.0f, 0.0f, -15.0f), glm::vec3(0.0f, 1.0f, -60.0f)}) {
+        const glm::mat4 model = glm::scale(glm::translate(glm::mat4(1.0f), place), glm::vec3(1.3f));
+        const PixelBox box = screenFootprint(viewProjection, model, centre, radius, width, height);
+        ASSERT_FALSE(box.empty());
+        EXPECT_LT(box.right - box.left, width / 2) << "far too loose";
+        for (int i = 0; i < 200; ++i) {
+            const float a = float(i) * 0.61f, b = float(i) * 0.37f;
+            const glm::vec3 onSphere = centre + radius * glm::vec3(std::cos(a) * std::cos(b), std::sin(b),
+                                                                   std::sin(a) * std::cos(b));
+            const glm::vec4 clip = viewProjection * model * glm::vec4(onSphere, 1.0f);
+            const float x = (clip.x / clip.w * 0.5f + 0.5f) * float(width);
+            const float y = (clip.y / clip.w * 0.5f + 0.5f) * float(height);
+            EXPECT_GE(x, float(box.left) + 1.0f);
+            EXPECT_LE(x, float(box.right) - 1.0f);
+            EXPECT_GE(y, float(box.bottom) + 1.0f);
+            EXPECT_LE(y, float(box.top) - 1.0f);
+        }
+    }
+    // A fruit beside the eye: its projection says nothing, all of the target; one behind
+    // the eye: nothing of it.
+    const PixelBox all = screenFootprint(viewProjection, glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 4.0f, 10.2f)),
+                                         centre, radius, width, height);
+    EXPECT_EQ(all.left, 0);
+    EXPECT_EQ(all.bottom, 0);
+    EXPECT_EQ(all.right, width);
+    EXPECT_EQ(all.top, height);
+    EXPECT_TRUE(screenFootprint(viewProjection, glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 4.0f, 14.0f)), centre,
+                                radius, width, height)
+                    .empty());
+}
