@@ -189,6 +189,18 @@ PixelBox grownByBlurReach(const PixelBox& box, int width, int height)
     return grown;
 }
 
+// Draws `quad` with `program`, its sampler `sampler` reading `texture`, within `box` of
+// the bound target only.
+void drawQuadWithin(const PixelBox& box, GLuint program, GLuint texture, const char* sampler, GLuint quad)
+{
+    glUseProgram(program);
+    bindTexture(GL_TEXTURE0, texture);
+    setInt(program, sampler, 0);
+    scissorTo(box);
+    drawQuad(quad);
+    glDisable(GL_SCISSOR_TEST);
+}
+
 // Adds to `footprint` the shadow-map texels each of `objects` may cover.
 template <typename Objects>
 void coverAll(const Objects& objects, const glm::mat4& lightViewProjection, PixelBox& footprint)
@@ -462,12 +474,7 @@ void Game::renderGlowMap()
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f); // the start-up's clear colour, which every other pass clears to
     blurDrawnBox = glowBox;
     if (!glowBox.empty()) {
-        glUseProgram(blurShader->program);
-        bindTexture(GL_TEXTURE0, glowTexture);
-        setInt(blurShader->program, "colorTexture", 0);
-        scissorTo(glowBox);
-        drawQuad(blurQuadArray);
-        glDisable(GL_SCISSOR_TEST);
+        drawQuadWithin(glowBox, blurShader->program, glowTexture, "colorTexture", blurQuadArray);
     }
     bindWindow(framebufferWidth, framebufferHeight);
 }
@@ -574,13 +581,8 @@ void Game::stretchScaledFrame()
 
     // The text at full size over it, only where there is text, combined as the mixer
     // combines it: colour x (1 - sqrt(a)) + text.
-    scissorTo(hudTextBox);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glUseProgram(hudOverlayShader->program);
-    bindTexture(GL_TEXTURE0, hudTexture);
-    setInt(hudOverlayShader->program, "hud", 0);
-    drawQuad(mixerQuadArray);
+    drawQuadWithin(hudTextBox, hudOverlayShader->program, hudTexture, "hud", mixerQuadArray);
     glDisable(GL_BLEND);
-    glDisable(GL_SCISSOR_TEST);
 }
