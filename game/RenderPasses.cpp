@@ -469,13 +469,16 @@ void Game::renderGlowMap()
 
     glBindFramebuffer(GL_FRAMEBUFFER, blurFramebuffer);
     glViewport(0, 0, sceneWidth, sceneHeight);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    clearWithin(blurDrawnBox, GL_COLOR_BUFFER_BIT);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f); // the start-up's clear colour, which every other pass clears to
-    blurDrawnBox = glowBox;
-    if (!glowBox.empty()) {
-        drawQuadWithin(glowBox, blurShader->program, glowTexture, "colorTexture", blurQuadArray);
+    if (!blurDrawnBox.empty()) {
+        // A clear of its own colour: the one the other passes clear to stays as it is.
+        const GLfloat opaqueBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
+        scissorTo(blurDrawnBox);
+        glClearBufferfv(GL_COLOR, 0, opaqueBlack);
+        glDisable(GL_SCISSOR_TEST);
     }
+    blurDrawnBox = glowBox;
+    if (!glowBox.empty())
+        drawQuadWithin(glowBox, blurShader->program, glowTexture, "colorTexture", blurQuadArray);
     bindWindow(framebufferWidth, framebufferHeight);
 }
 
