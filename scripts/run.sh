@@ -23,7 +23,7 @@ cd build
 if [ -z "${DISPLAY:-}" ]; then
   echo "No display found (DISPLAY is not set): the autopilot plays the course in a virtual screen instead."
   status=0
-  xvfb-run -a -s "-screen 0 1280x1024x24" ./tools/demo/lantern-trail-demo 800 600 demo || status=$?
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ./tools/demo/lantern-trail-demo 800 600 demo || status=$?
   echo "Screenshots and summary.txt are in $(pwd)/demo/"
   echo "To play yourself, run this command from a terminal inside a graphical session."
   exit "$status"

@@ -9,7 +9,9 @@
 # with lintian), rather than building it again in a folder of its own.
 # Extra arguments go to CTest. Each game a test starts is driven through its own window, so
 # the cases may run side by side on the one display: `bash scripts/test.sh -j2` (or
-# `-j4 --schedule-random`) runs the suite faster on a machine with more cores.
+# `-j4 --schedule-random`) runs the suite faster on a machine with more cores. The server runs
+# with -noreset: by default it resets whenever its last client leaves, and drops a game that
+# connects at that moment (between two test cases) with "Failed to open display".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -21,4 +23,4 @@ export LANTERN_SANITIZED_GAME="$PWD/build-sanitize/lantern-trail"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLANTERN_SANITIZE_THREAD=ON -DLANTERN_TESTS=OFF >/dev/null
 cmake --build build-tsan -j"$(nproc)" --target lantern-trail
 export LANTERN_THREAD_SANITIZED_GAME="$PWD/build-tsan/lantern-trail"
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure "$@"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir build --output-on-failure "$@"

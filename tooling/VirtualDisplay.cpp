@@ -29,7 +29,7 @@ void runInsideVirtualDisplayIfNeeded(char** argv)
     self[length] = '\0';
     setenv(insideMarker, "1", 1);
     std::vector<char*> command = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"), const_cast<char*>("-s"),
-                                  const_cast<char*>("-screen 0 1024x768x24"), self};
+                                  const_cast<char*>("-screen 0 1024x768x24 -noreset"), self};
     for (char** argument = argv + 1; *argument != nullptr; ++argument)
         command.push_back(*argument);
     command.push_back(nullptr);

@@ -31,7 +31,7 @@ lantern_trail_run_in_build() {
         if [ -n "${DISPLAY:-}" ]; then
             "$@"
         else
-            xvfb-run -a -s "-screen 0 ${size}x24" "$@"
+            xvfb-run -a -s "-screen 0 ${size}x24 -noreset" "$@"
         fi
     )
 }

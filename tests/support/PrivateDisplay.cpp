@@ -28,7 +28,7 @@ PrivateDisplay::PrivateDisplay(int width, int height) : pid(-1), hadDisplay(fals
         close(ready[0]);
         const std::string fd = std::to_string(ready[1]);
         const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
                static_cast<char*>(nullptr));
         _exit(127);
     }

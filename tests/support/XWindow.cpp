@@ -1,5 +1,9 @@
 #include "support/XWindow.h"
 
+#include <algorithm>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 // Last: Xlib defines macros (None, Status, KeyPress) that clash with other headers.
@@ -88,4 +92,35 @@ bool setMinimisedState(unsigned long window, bool minimised)
 unsigned long xWindowOf(GLFWwindow* window)
 {
     return glfwGetX11Window(window);
+}
+
+int refusedConnections(int processes, int connectionsEach)
+{
+    std::vector<pid_t> children;
+    for (int i = 0; i < processes; ++i) {
+        const pid_t child = fork();
+        if (child != 0) {
+            if (child > 0)
+                children.push_back(child);
+            continue;
+        }
+        int refused = 0;
+        for (int n = 0; n < connectionsEach; ++n) {
+            Display* display = XOpenDisplay(nullptr);
+            if (display == nullptr) {
+                ++refused;
+                continue;
+            }
+            XSync(display, False);
+            XCloseDisplay(display);
+        }
+        _exit(std::min(refused, 255));
+    }
+    int refused = (processes - int(children.size())) * connectionsEach; // those never started
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        refused += WIFEXITED(status) ? WEXITSTATUS(status) : connectionsEach;
+    }
+    return refused;
 }

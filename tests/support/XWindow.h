@@ -31,3 +31,8 @@ bool setMinimisedState(unsigned long window, bool minimised);
 
 // The X id of a window of this process.
 unsigned long xWindowOf(GLFWwindow* window);
+
+// How many of `connectionsEach` connections, opened and closed one after the other by each
+// of `processes` processes side by side, the display refused: what a suite does to it when
+// every test case starts its own game.
+int refusedConnections(int processes, int connectionsEach);
