@@ -1,5 +1,7 @@
 #include "scene/DirectionalLight.h"
 
+#include "scene/BoundingSphere.h"
+
 #include <algorithm>
 #include <cmath>
 #include <glm/geometric.hpp>
@@ -29,18 +31,16 @@ glm::mat4 shadowViewProjection(glm::vec3 focus, glm::vec3 direction, int mapTexe
 PixelBox shadowFootprint(const glm::mat4& lightViewProjection, const glm::mat4& modelMatrix, glm::vec3 center,
                          float radius, int mapTexels)
 {
-    const float scale = std::max({glm::length(glm::vec3(modelMatrix[0])), glm::length(glm::vec3(modelMatrix[1])),
-                                  glm::length(glm::vec3(modelMatrix[2]))});
     const glm::mat4 toMap = lightViewProjection * modelMatrix;
     const glm::vec4 clip = toMap * glm::vec4(center, 1.0f);
-    if (!std::isfinite(clip.x) || !std::isfinite(clip.y) || !std::isfinite(radius * scale))
+    const float sphereRadius = worldRadius(modelMatrix, radius);
+    if (!std::isfinite(clip.x) || !std::isfinite(clip.y) || !std::isfinite(sphereRadius))
         return {0, 0, mapTexels, mapTexels}; // nothing known: all of it
     // An orthographic projection stretches every direction alike up to each row's length:
     // the sphere's reach across the map in clip units.
-    const float worldRadius = radius * scale;
-    const float reachX = worldRadius * glm::length(glm::vec3(lightViewProjection[0][0], lightViewProjection[1][0],
+    const float reachX = sphereRadius * glm::length(glm::vec3(lightViewProjection[0][0], lightViewProjection[1][0],
                                                              lightViewProjection[2][0]));
-    const float reachY = worldRadius * glm::length(glm::vec3(lightViewProjection[0][1], lightViewProjection[1][1],
+    const float reachY = sphereRadius * glm::length(glm::vec3(lightViewProjection[0][1], lightViewProjection[1][1],
                                                              lightViewProjection[2][1]));
     auto toTexel = [mapTexels](float clipCoordinate) { return (clipCoordinate * 0.5f + 0.5f) * float(mapTexels); };
     // Far outside the map a float does not fit an int: such an object covers nothing of it.

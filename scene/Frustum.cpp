@@ -1,5 +1,7 @@
 #include "scene/Frustum.h"
 
+#include "scene/BoundingSphere.h"
+
 #include <algorithm>
 #include <cmath>
 #include <glm/geometric.hpp>
@@ -30,18 +32,16 @@ PixelBox screenFootprint(const glm::mat4& viewProjection, const glm::mat4& model
                          float radius, int width, int height)
 {
     const PixelBox whole{0, 0, width, height};
-    const float scale = std::max({glm::length(glm::vec3(modelMatrix[0])), glm::length(glm::vec3(modelMatrix[1])),
-                                  glm::length(glm::vec3(modelMatrix[2]))});
     const glm::vec3 worldCenter(modelMatrix * glm::vec4(center, 1.0f));
-    const float worldRadius = radius * scale;
+    const float sphereRadius = worldRadius(modelMatrix, radius);
     // A little in front of the eye: w is the distance along the view there, and a corner
     // closer than this would project anywhere.
     const float nearest = 1e-3f;
     float left = INFINITY, bottom = INFINITY, right = -INFINITY, top = -INFINITY;
     int behind = 0;
     for (int corner = 0; corner < 8; ++corner) {
-        const glm::vec3 offset((corner & 1) ? worldRadius : -worldRadius, (corner & 2) ? worldRadius : -worldRadius,
-                               (corner & 4) ? worldRadius : -worldRadius);
+        const glm::vec3 offset((corner & 1) ? sphereRadius : -sphereRadius, (corner & 2) ? sphereRadius : -sphereRadius,
+                               (corner & 4) ? sphereRadius : -sphereRadius);
         const glm::vec4 clip = viewProjection * glm::vec4(worldCenter + offset, 1.0f);
         if (!std::isfinite(clip.x) || !std::isfinite(clip.y) || !std::isfinite(clip.w))
             return whole;
