@@ -168,6 +168,17 @@ void clearWithin(const PixelBox& box, GLbitfield buffers)
     glDisable(GL_SCISSOR_TEST);
 }
 
+// Clears the colour of `box` of the bound target to `colour`, a clear colour of its own:
+// the one the other passes clear to stays as it is.
+void clearColourWithin(const PixelBox& box, const GLfloat (&colour)[4])
+{
+    if (box.empty())
+        return;
+    scissorTo(box);
+    glClearBufferfv(GL_COLOR, 0, colour);
+    glDisable(GL_SCISSOR_TEST);
+}
+
 // `box` in a blur target of width x height pixels grown by the blur's reach: its four
 // linear reads, 0.9 glow-map texels from the pixel, take in texels up to two away. The
 // glow map repeats, so a halo that reaches past one edge comes in at the opposite one.
@@ -469,13 +480,8 @@ void Game::renderGlowMap()
 
     glBindFramebuffer(GL_FRAMEBUFFER, blurFramebuffer);
     glViewport(0, 0, sceneWidth, sceneHeight);
-    if (!blurDrawnBox.empty()) {
-        // A clear of its own colour: the one the other passes clear to stays as it is.
-        const GLfloat opaqueBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
-        scissorTo(blurDrawnBox);
-        glClearBufferfv(GL_COLOR, 0, opaqueBlack);
-        glDisable(GL_SCISSOR_TEST);
-    }
+    const GLfloat opaqueBlack[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    clearColourWithin(blurDrawnBox, opaqueBlack);
     blurDrawnBox = glowBox;
     if (!glowBox.empty())
         drawQuadWithin(glowBox, blurShader->program, glowTexture, "colorTexture", blurQuadArray);
